@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/berechnungsdaten.h"
+
+#include <string>
+#include <string_view>
+
+namespace velkor {
+
+// Entry text to number: every comma becomes a point, then the leading decimal
+// number is read (leading blanks skipped; sign, digits, one point, exponent
+// with E or D; blanks, tabs and line feeds between its characters skipped).
+// A text without a leading number gives 0. A number beyond the range of a
+// double gives an infinite value with its sign; callers must not store it.
+// Never depends on the process locale.
+double zahlAusText(std::string_view text);
+
+// Number to display text in the given pattern with the given decimal
+// separator (the user's regional one): no digit grouping, at least one
+// integer digit, exact ties rounded away from zero. A negative value that
+// rounds to zero keeps its minus sign ("-0.00", "-0"), so a negative reserve
+// never reads as a non-negative one; negative zero gives "0.00".
+std::string anzeigetext(double wert, Muster muster, std::string_view dezimaltrenner);
+
+} // namespace velkor

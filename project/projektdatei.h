@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/berechnungsdaten.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velkor {
+
+// What a project file holds: the stored values of one calculation.
+struct Projekt {
+    Berechnungsdaten daten;   // lines 1–37 in file order, line 38 the shape
+    bool stutzen = false;     // line 39, CheckStutzen
+    bool ausgehalst = false;  // line 40, Checkausgehalst
+    bool scheibe = false;     // line 41, CheckScheibe
+    std::string bezeichnung;  // line 42, TextBez (UTF-8)
+    std::string nummer;       // line 43, TextNummer
+    std::string bearbeiter;   // line 44, TextBearb
+};
+
+// A file is read whole or not at all: either the complete project or a German
+// reason that names the line ("Zeile 39: ...").
+struct Leseergebnis {
+    std::optional<Projekt> projekt;
+    std::string fehler;
+};
+
+// The 44 lines of a project file, Windows-1252 with CR LF.
+struct Dateiinhalt {
+    std::string bytes;
+    // Characters of the heading texts that the file cannot hold as they are,
+    // each once, in order of appearance (UTF-8); empty when nothing was replaced.
+    std::string ersetzteZeichen;
+};
+
+struct Speicherergebnis {
+    bool ok = false;
+    std::string fehler;           // German reason when !ok
+    std::string ersetzteZeichen;  // as in Dateiinhalt
+};
+
+Dateiinhalt schreibeProjekt(const Projekt& projekt);
+Leseergebnis leseProjekt(std::string_view bytes);
+
+// Writes atomically: a temporary file in the target's folder, flushed to disk,
+// then renamed over the target. A failed save leaves an earlier file as it was.
+Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& projekt);
+Leseergebnis ladeProjektdatei(const std::string& pfad);
+
+} // namespace velkor

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/berechnung.h"
+
+#include <string>
+#include <string_view>
+
+namespace velkor {
+
+inline constexpr std::string_view berichtVerweigert = "Ausgabe nicht möglich: Berechnung abgebrochen.";
+
+// What the report reads from the main window after the calculation has run.
+struct Berichtsdaten {
+    Kastentexte texte;              // box texts of the numeric quantities
+    std::string bezeichnung;        // texts of TextBez, TextNummer, TextBearb as they stand
+    std::string nummer;
+    std::string bearbeiter;
+    Berechnungsdaten daten;         // unrounded reserves and areas, shape flag
+    bool stutzen = false;
+    bool scheibe = false;
+    bool ausgehalst = false;
+    std::string dezimaltrenner = ".";
+};
+
+// The report text: UTF-8, a leading empty line, CR LF after every line.
+std::string bericht(const Berichtsdaten& daten);
+
+} // namespace velkor
