@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/berechnung.h"
-#include "project/projektdatei.h"
+#include "engine/projekt.h"
 #include "window/kaesten.h"
 
 #include <array>
@@ -56,7 +56,7 @@ public:
     void setzeDateinameAutomatisch(bool an);
 
     // Commands
-    void berechne();
+    Rechenlauf berechne();
     // Runs the calculation; the report text, or nothing when the run did not
     // reach its verdict (the status line then says why).
     std::optional<std::string> bericht();
@@ -64,8 +64,8 @@ public:
     void loesche();
     // Applies a project that was read whole: values and boxes, heading texts,
     // switches through their behaviour; then calculates, reports
-    // "Laden erfolgreich" and clears geaendert.
-    void uebernehme(const Projekt& projekt);
+    // "Laden erfolgreich" and clears geaendert. Returns what the calculation reported.
+    Rechenlauf uebernehme(const Projekt& projekt);
     // The stored values, as the file writer takes them.
     Projekt projekt() const;
     // After a successful save: "Speichern erfolgreich." and geaendert cleared.

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "project/dialoge.h"
+#include "window/formular.h"
+
+#include <string>
+
+namespace velkor {
+
+// Saving, loading, clearing and quitting, with the unsaved-changes question.
+// Works on the window's model and asks through Dialoge, so it runs without a display.
+class Projektbefehle {
+public:
+    Projektbefehle(Formular& formular, Dialoge& dialoge);
+
+    void speichern();                         // save dialog, proposal, atomic write
+    void laden();                             // question, open dialog, read, apply
+    // Loads the given file without a dialog (a file named on the command line).
+    bool laden(const std::string& pfad);
+    void loeschen();                          // question, then clear
+    // The question before quitting or closing; false when the user chose Abbrechen.
+    bool beendenBestaetigt();
+
+    // The file dialog's name, kept between uses.
+    const std::string& dateiname() const { return dateiname_; }
+
+private:
+    Formular& formular_;
+    Dialoge& dialoge_;
+    std::string dateiname_;
+};
+
+} // namespace velkor
