@@ -10,6 +10,7 @@ pakete=(
   clang libclang-rt-14-dev
   fonts-liberation2 fontconfig poppler-utils
   xvfb xauth imagemagick xdotool
+  shared-mime-info
 )
 
 fehlend=()
