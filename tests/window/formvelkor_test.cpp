@@ -1,0 +1,766 @@
+#include "fensterhilfe.h"
+
+#include "report/formergebnisausgabe.h"
+
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace velkor {
+namespace {
+
+using K = Kasten;
+
+const std::vector<K> stutzenKaesten{K::TextDas, K::Textss, K::Textc1s, K::Textc2s, K::TextKs,
+                                    K::TextSis, K::Textls, K::Textlsstrich, K::Textx, K::Textphi};
+const std::vector<K> scheibenKaesten{K::Textb, K::Texth, K::TextKScheibe, K::TextSiScheibe};
+
+bool istAbschnittskasten(K k)
+{
+    for (K s : stutzenKaesten)
+        if (s == k)
+            return true;
+    for (K s : scheibenKaesten)
+        if (s == k)
+            return true;
+    return false;
+}
+
+QColor textfarbe(const QWidget* w) { return w->palette().color(QPalette::Text); }
+QColor hintergrund(const QWidget* w) { return w->palette().color(QPalette::Window); }
+
+const QColor blau(0, 0, 255);
+const QColor gruen(0, 192, 0);
+const QColor dunkelrot(192, 0, 0);
+const QColor gelb(255, 255, 0);
+
+// ---------------------------------------------------------------- start-up
+
+class Start : public Fenster {
+protected:
+    void SetUp() override { oeffne(); }
+};
+
+TEST_F(Start, theWindowIsVelkorWithAFixedClientAreaOf544Pixels)
+{
+    EXPECT_EQ(fenster->windowTitle(), "Velkor");
+    EXPECT_EQ(fenster->width(), 544);
+    EXPECT_EQ(fenster->minimumSize(), fenster->maximumSize());
+}
+
+TEST_F(Start, onlyTheShellSectionsAreEnabledAndTheSwitchesStartOff)
+{
+    for (const Kasteninfo& k : kaesten())
+        EXPECT_EQ(kasten(k.kasten)->isEnabled(), !istAbschnittskasten(k.kasten)) << k.name;
+    EXPECT_TRUE(check("CheckStutzen")->isEnabled());
+    EXPECT_FALSE(check("CheckStutzen")->isChecked());
+    EXPECT_TRUE(check("CheckScheibe")->isEnabled());
+    EXPECT_FALSE(check("CheckScheibe")->isChecked());
+    EXPECT_FALSE(check("Checkausgehalst")->isEnabled());
+    EXPECT_FALSE(check("Checkausgehalst")->isChecked());
+    EXPECT_TRUE(check("Checkdateiname")->isChecked());
+    EXPECT_TRUE(teil<QRadioButton>("OptionZylinder")->isChecked());
+    EXPECT_FALSE(teil<QRadioButton>("OptionKugel")->isChecked());
+    EXPECT_TRUE(modell().zylinder());
+    EXPECT_FALSE(modell().geaendert());
+    EXPECT_FALSE(modell().berechnet());
+}
+
+TEST_F(Start, boxesShowTheirDefaultsWhileTheStoredValuesAreStillZero)
+{
+    const std::vector<std::pair<K, QString>> erwartet{
+        {K::TextDa, "0.00"}, {K::Textv, "1.00"}, {K::TextK, "265.00"}, {K::TextSi, "1.5"},
+        {K::TextDruck, "0.5"}, {K::TextSis, "1.5"}, {K::Textphi, "90.00"}, {K::TextSiScheibe, "1.5"},
+        {K::TextBez, ""}, {K::TextErgebnisgk, "0.00"}, {K::TextErgebnisgkprozent, "0"},
+        {K::TextAs0, "0.00"}, {K::TextFVprozent, "0"}, {K::Textdmax, "0.00"},
+    };
+    for (const auto& [k, text] : erwartet)
+        EXPECT_EQ(kasten(k)->text(), text) << info(k).name;
+    EXPECT_EQ(modell().daten().K, 0.0);
+    EXPECT_EQ(modell().daten().S, 0.0);
+}
+
+TEST_F(Start, theFirstBoxHasTheFocusWithItsTextSelectedAndItsHelpInTheStatusLine)
+{
+    EXPECT_EQ(fokusname(), "TextDa");
+    EXPECT_EQ(kasten(K::TextDa)->selectedText(), "0.00");
+    EXPECT_EQ(status()->text(), "Außendurchmesser des Grundkörpers");
+    EXPECT_EQ(hintergrund(status()), QApplication::palette().color(QPalette::Button));
+    EXPECT_TRUE(status()->autoFillBackground());
+}
+
+TEST_F(Start, resultsAreBlueAndReservesGreen)
+{
+    for (const Kasteninfo& k : kaesten()) {
+        if (k.art != Kastenart::ergebnis)
+            continue;
+        const bool reserve = k.kasten == K::TextErgebnisgkprozent || k.kasten == K::TextErgebnisstutzenprozent ||
+                             k.kasten == K::TextFVprozent;
+        EXPECT_EQ(textfarbe(kasten(k.kasten)), reserve ? gruen : blau) << k.name;
+        EXPECT_FALSE(kasten(k.kasten)->isReadOnly()) << k.name;
+    }
+}
+
+TEST_F(Start, controlsStandWhereTheLayoutPutsThem)
+{
+    auto imFenster = [this](QWidget* w) { return QRect(w->mapTo(fenster.get(), QPoint(0, 0)), w->size()); };
+    EXPECT_EQ(imFenster(kasten(K::TextDa)), QRect(87, 32, 60, 19));
+    EXPECT_EQ(imFenster(kasten(K::TextDruck)), QRect(88, 232, 60, 19));
+    EXPECT_EQ(imFenster(kasten(K::TextBez)), QRect(63, 272, 100, 19));
+    EXPECT_EQ(imFenster(kasten(K::Textphi)), QRect(263, 184, 60, 19));
+    EXPECT_EQ(imFenster(kasten(K::TextSiScheibe)), QRect(263, 307, 60, 19));
+    EXPECT_EQ(imFenster(kasten(K::Textpmaxs)), QRect(480, 112, 50, 19));
+    EXPECT_EQ(imFenster(kasten(K::Textdmax)), QRect(456, 269, 73, 19));
+    EXPECT_EQ(imFenster(check("CheckStutzen")), QRect(184, 8, 17, 17));
+    EXPECT_EQ(imFenster(check("CheckScheibe")), QRect(184, 240, 17, 17));
+    EXPECT_EQ(imFenster(check("Checkausgehalst")), QRect(264, 208, 73, 17));
+    EXPECT_EQ(imFenster(knopf("CommandTextdatei")), QRect(384, 304, 25, 25));
+    EXPECT_EQ(imFenster(knopf("CommandBerechnen")), QRect(512, 304, 25, 25));
+    EXPECT_EQ(imFenster(knopf("CommandOK")), QRect(480, 336, 57, 25));
+    for (const Kasteninfo& k : kaesten())
+        EXPECT_EQ(kasten(k.kasten)->height(), 19) << k.name;
+}
+
+TEST_F(Start, theStatusLineIsTheLowestControlAndSpansTheWindow)
+{
+    const QRect s = status()->geometry();
+    EXPECT_EQ(s.x(), 8);
+    EXPECT_EQ(s.width(), 528);
+    EXPECT_EQ(s.height(), 17);
+    EXPECT_LE(s.bottom(), fenster->height() - 1);
+    for (QWidget* w : fenster->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        EXPECT_TRUE(fenster->rect().contains(w->geometry())) << w->objectName().toStdString();
+        if (w != status())
+            EXPECT_LT(w->geometry().bottom(), s.top()) << w->objectName().toStdString();
+    }
+}
+
+TEST_F(Start, everyCaptionFitsItsLabelAndEveryDefaultFitsItsBox)
+{
+    for (QLabel* l : fenster->findChildren<QLabel*>()) {
+        if (l == status())
+            continue;
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width())
+            << l->text().toStdString();
+    }
+    for (QCheckBox* c : fenster->findChildren<QCheckBox*>())
+        EXPECT_LE(c->sizeHint().width(), c->width() + 2) << c->objectName().toStdString();
+    for (QRadioButton* r : fenster->findChildren<QRadioButton*>())
+        EXPECT_LE(r->sizeHint().height(), r->height() + 4) << r->objectName().toStdString();
+    for (QGroupBox* g : fenster->findChildren<QGroupBox*>())
+        EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()) + 16, g->width()) << g->title().toStdString();
+    EXPECT_LE(status()->fontMetrics().height(), status()->height());
+}
+
+TEST_F(Start, tooltipsNameEachControl)
+{
+    EXPECT_EQ(kasten(K::TextDa)->toolTip(), "Außendurchmesser");
+    EXPECT_EQ(kasten(K::Textphi)->toolTip(), "45°-90°: Winkel zwischen Stutzen und Behälterlängsachse");
+    EXPECT_EQ(kasten(K::TextFVprozent)->toolTip(), "Reserve des Flächenvergleiches");
+    EXPECT_EQ(check("Checkausgehalst")->toolTip(),
+              "ausgehalste Ausschnitte nach B9 4.4.1 (As wird mit 0.9 multipliziert)");
+    EXPECT_EQ(knopf("CommandTextdatei")->toolTip(), "Print: Ergebnisausgabe");
+    EXPECT_EQ(knopf("CommandLoeschen")->toolTip(), "Clear: Sämtliche Eingaben löschen");
+    EXPECT_EQ(knopf("CommandOK")->toolTip(), "Zurück zum Hauptmenü");
+    EXPECT_EQ(knopf("CommandOK")->text(), "Beenden");
+    EXPECT_EQ(teil<QGroupBox>("FrameStutzen")->title(), "   Stutzen");
+    EXPECT_EQ(teil<QGroupBox>("FrameScheibe")->title(), "   Verstärkungsscheibe");
+}
+
+// ---------------------------------------------------------------- tab sequence
+
+TEST_F(Start, tabVisitsEveryControlInTheDocumentedOrderWithAllSectionsOn)
+{
+    klicke(check("CheckStutzen"));
+    klicke(check("CheckScheibe"));
+    klicke(kasten(K::TextDa));
+    QStringList besucht{fokusname()};
+    for (int i = 0; i < 52; ++i) {
+        taste(Qt::Key_Tab);
+        besucht << fokusname();
+    }
+    const QStringList erwartet{
+        "TextDa", "Texts", "Textc1", "Textc2", "Textv", "TextK", "TextSi", "OptionZylinder", "TextDruck",
+        "TextBez", "TextNummer", "TextBearb", "CheckStutzen", "TextDas", "Textss", "Textc1s", "Textc2s",
+        "TextKs", "TextSis", "Textls", "Textlsstrich", "Textx", "Textphi", "Checkausgehalst", "CheckScheibe",
+        "Textb", "Texth", "TextKScheibe", "TextSiScheibe", "CommandTextdatei", "CommandLaden",
+        "CommandSpeichern", "CommandLoeschen", "CommandBerechnen", "TextErgebnisgk", "TextErgebnisstutzen",
+        "TextErgebnisgkprozent", "TextErgebnisstutzenprozent", "TextErgebnisls", "TextErgebnisb",
+        "Textpmaxs", "Textpmaxgk", "TextAs0", "TextAs1", "TextAs2", "TextAp", "Textpmaxfv",
+        "TextFVprozent", "Textdmax", "CommandOK", "Checkdateiname", "TextDa", "Texts"};
+    EXPECT_EQ(besucht, erwartet);
+}
+
+TEST_F(Start, tabSkipsTheDisabledNozzleAndEntersTheSelectedShapeOption)
+{
+    klicke(teil<QRadioButton>("OptionKugel"));
+    klicke(kasten(K::TextSi));
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(fokusname(), "OptionKugel");
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(fokusname(), "TextDruck");
+    klicke(kasten(K::TextBearb));
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(fokusname(), "CheckStutzen");
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(fokusname(), "CheckScheibe");
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(fokusname(), "CommandTextdatei");
+}
+
+// ---------------------------------------------------------------- typing and leaving
+
+struct Eintrag {
+    K kasten;
+    const char* getippt;
+    const char* gezeigt;
+    double gespeichert;
+};
+
+class Verlassen : public Fenster, public ::testing::WithParamInterface<Eintrag> {
+protected:
+    void SetUp() override { oeffne(); }
+};
+
+TEST_P(Verlassen, leavingABoxParsesStoresAndRewritesIt)
+{
+    const Eintrag e = GetParam();
+    if (istAbschnittskasten(e.kasten))
+        klicke(check("CheckStutzen"));
+    gibEin(e.kasten, e.getippt);
+    EXPECT_EQ(kasten(e.kasten)->text().toStdString(), e.gezeigt);
+    EXPECT_EQ(wert(modell().daten(), *groesseVon(e.kasten)), e.gespeichert);
+}
+
+INSTANTIATE_TEST_SUITE_P(Beispiele, Verlassen,
+                         ::testing::Values(Eintrag{K::TextDa, "12,5", "12.50", 12.5},
+                                           Eintrag{K::TextDa, "1.234,5", "1.23", 1.234},
+                                           Eintrag{K::TextDa, "abc", "0.00", 0},
+                                           Eintrag{K::TextDa, "12 mm", "12.00", 12},
+                                           Eintrag{K::TextDa, "-3", "-3.00", -3},
+                                           Eintrag{K::Textc1, "-3", "3.00", 3},
+                                           Eintrag{K::TextDruck, "-0,5", "0.50", 0.5},
+                                           Eintrag{K::TextSi, "2.345", "2.35", 2.345},
+                                           Eintrag{K::Textphi, "30", "90.00", 90},
+                                           Eintrag{K::Textphi, "45", "45.00", 45},
+                                           Eintrag{K::Textphi, "90,5", "90.00", 90},
+                                           Eintrag{K::Textphi, "-60", "90.00", 90},
+                                           Eintrag{K::Textphi, "60", "60.00", 60}));
+
+TEST_F(Start, anEmptiedBoxStoresZero)
+{
+    klicke(kasten(K::TextK));
+    taste(Qt::Key_Delete);
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::TextK)->text(), "0.00");
+    EXPECT_EQ(modell().daten().K, 0.0);
+}
+
+TEST_F(Start, aNumberBeyondTheRangeOfADoubleStaysAsTypedAndIsNotStored)
+{
+    gibEin(K::TextDa, "12");
+    gibEin(K::TextDa, "1e999");
+    EXPECT_EQ(kasten(K::TextDa)->text(), "1e999");
+    EXPECT_EQ(modell().daten().Da, 12.0);
+    EXPECT_EQ(status()->text(), "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.");
+}
+
+TEST_F(Start, projectBoxesKeepTheirTextBlanksIncluded)
+{
+    gibEin(K::TextBez, "  Kessel 7 ");
+    EXPECT_EQ(kasten(K::TextBez)->text(), "  Kessel 7 ");
+    EXPECT_EQ(modell().gespeicherterText(K::TextBez), "  Kessel 7 ");
+}
+
+TEST_F(Start, gainingTheFocusShowsTheHelpTextAndSelectsEntriesButNotResults)
+{
+    klicke(kasten(K::TextSi));
+    EXPECT_EQ(status()->text(),
+              "Sicherheitsbeiwert:Walz/Schmiedest/Al1,5(1,05);St.guss2,0(1,4);Guss2,4-5,0(1,2-2,5)");
+    EXPECT_EQ(kasten(K::TextSi)->selectedText(), "1.5");
+    klicke(kasten(K::TextFVprozent));
+    EXPECT_EQ(status()->text(), "Druckreserve Flächenvergleich: (pmax-p) / p");
+    EXPECT_FALSE(kasten(K::TextFVprozent)->hasSelectedText());
+    // The help text stays after leaving until something else writes the line.
+    klicke(knopf("CommandLaden"));
+    EXPECT_EQ(status()->text(), "Druckreserve Flächenvergleich: (pmax-p) / p");
+}
+
+TEST_F(Start, aContextMenuOrAnotherWindowTakingTheFocusIsNoLeaving)
+{
+    tippe(kasten(K::TextDa), "12,5");
+    QFocusEvent aus(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(kasten(K::TextDa), &aus);
+    EXPECT_EQ(kasten(K::TextDa)->text(), "12,5");
+
+    QWidget anderes;
+    anderes.show();
+    anderes.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&anderes));
+    EXPECT_EQ(kasten(K::TextDa)->text(), "12,5");
+    EXPECT_EQ(modell().daten().Da, 0.0);
+}
+
+// ---------------------------------------------------------------- unsaved changes
+
+TEST_F(Start, typingOneCharacterMarksTheInputsChanged)
+{
+    tippe(kasten(K::TextBearb), "M");
+    EXPECT_TRUE(modell().geaendert());
+}
+
+TEST_F(Start, tabbingThroughAOneDecimalDefaultRewritesItAndCountsAsAChange)
+{
+    klicke(kasten(K::TextK));
+    taste(Qt::Key_Tab);
+    EXPECT_FALSE(modell().geaendert()) << "265.00 already has the rewritten form";
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::TextSi)->text(), "1.50");
+    EXPECT_TRUE(modell().geaendert());
+}
+
+TEST_F(Start, typingTheSameValueAgainChangesNothing)
+{
+    tippe(kasten(K::Textv), "1.00");
+    taste(Qt::Key_Tab);
+    EXPECT_FALSE(modell().geaendert());
+}
+
+TEST_F(Start, typingOverAResultBoxIsUndoneOnLeavingAndIsNoChange)
+{
+    tippe(kasten(K::TextAs0), "4711");
+    EXPECT_EQ(kasten(K::TextAs0)->text(), "4711");
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::TextAs0)->text(), "0");
+    EXPECT_FALSE(modell().geaendert());
+}
+
+class KommaFenster : public Fenster {
+protected:
+    void SetUp() override { oeffne(QStringLiteral(",")); }
+};
+
+TEST_F(KommaFenster, numbersAreShownWithTheRegionalSeparator)
+{
+    gibEin(K::TextDa, "12.5");
+    EXPECT_EQ(kasten(K::TextDa)->text(), "12,50");
+    gibEin(K::TextDa, "1,5");
+    EXPECT_EQ(kasten(K::TextDa)->text(), "1,50");
+    EXPECT_EQ(modell().daten().Da, 1.5);
+}
+
+TEST_F(KommaFenster, tabbingThroughAPointDefaultRewritesItWithACommaAndCountsAsAChange)
+{
+    klicke(kasten(K::Texts));
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::Texts)->text(), "0,00");
+    EXPECT_TRUE(modell().geaendert());
+}
+
+// ---------------------------------------------------------------- switches
+
+TEST_F(Start, theNozzleSwitchEnablesItsTenBoxesAndTheExtrudedOutletButNotThePad)
+{
+    klicke(check("CheckStutzen"));
+    EXPECT_TRUE(check("CheckStutzen")->isChecked());
+    for (K k : stutzenKaesten)
+        EXPECT_TRUE(kasten(k)->isEnabled()) << info(k).name;
+    EXPECT_TRUE(check("Checkausgehalst")->isEnabled());
+    EXPECT_FALSE(check("CheckScheibe")->isChecked());
+    for (K k : scheibenKaesten)
+        EXPECT_FALSE(kasten(k)->isEnabled()) << info(k).name;
+    EXPECT_TRUE(modell().stutzen());
+    EXPECT_TRUE(modell().geaendert());
+}
+
+TEST_F(Start, switchingTheNozzleOffTakesThePadWithItAndKeepsTheTexts)
+{
+    klicke(check("CheckStutzen"));
+    klicke(check("CheckScheibe"));
+    gibEin(K::Textb, "40");
+    klicke(check("Checkausgehalst"));
+    klicke(check("CheckStutzen"));
+    EXPECT_FALSE(check("CheckScheibe")->isChecked());
+    for (K k : stutzenKaesten)
+        EXPECT_FALSE(kasten(k)->isEnabled()) << info(k).name;
+    for (K k : scheibenKaesten)
+        EXPECT_FALSE(kasten(k)->isEnabled()) << info(k).name;
+    EXPECT_FALSE(check("Checkausgehalst")->isEnabled());
+    EXPECT_TRUE(check("Checkausgehalst")->isChecked());
+    EXPECT_TRUE(modell().ausgehalst());
+    EXPECT_FALSE(modell().stutzen());
+    EXPECT_FALSE(modell().scheibe());
+    EXPECT_EQ(kasten(K::Textb)->text(), "40.00");
+
+    klicke(check("CheckStutzen"));
+    EXPECT_FALSE(check("CheckScheibe")->isChecked());
+    EXPECT_FALSE(kasten(K::Textb)->isEnabled());
+    EXPECT_EQ(kasten(K::Textb)->text(), "40.00");
+}
+
+TEST_F(Start, clickingThePadWithoutANozzleLeavesItOffButCountsAsAChange)
+{
+    klicke(check("CheckScheibe"));
+    EXPECT_FALSE(check("CheckScheibe")->isChecked());
+    EXPECT_FALSE(kasten(K::Textb)->isEnabled());
+    EXPECT_FALSE(modell().scheibe());
+    EXPECT_TRUE(modell().geaendert());
+}
+
+TEST_F(Start, theExtrudedOutletSwitchWritesItsTextIntoTheStatusLine)
+{
+    klicke(check("CheckStutzen"));
+    klicke(check("Checkausgehalst"));
+    EXPECT_TRUE(modell().ausgehalst());
+    EXPECT_EQ(status()->text(), "ausgehalste Ausschnitte nach B9 4.4.1 (As wird mit 0.9 multipliziert)");
+}
+
+TEST_F(Start, theShapeOptionsSetTheShapeAndNothingElse)
+{
+    klicke(teil<QRadioButton>("OptionKugel"));
+    EXPECT_FALSE(modell().zylinder());
+    EXPECT_FALSE(teil<QRadioButton>("OptionZylinder")->isChecked());
+    EXPECT_TRUE(kasten(K::Textv)->isEnabled());
+    EXPECT_TRUE(modell().geaendert());
+    klicke(teil<QRadioButton>("OptionZylinder"));
+    EXPECT_TRUE(modell().zylinder());
+    EXPECT_FALSE(teil<QRadioButton>("OptionKugel")->isChecked());
+}
+
+TEST_F(Start, theFileNameSwitchOnlyFollowsTheClick)
+{
+    klicke(check("Checkdateiname"));
+    EXPECT_FALSE(modell().dateinameAutomatisch());
+    EXPECT_FALSE(modell().geaendert());
+}
+
+// ---------------------------------------------------------------- commands leave the focused box first
+
+class Befehl : public Fenster {
+protected:
+    void SetUp() override
+    {
+        oeffne();
+        gibBeispielEin();
+    }
+};
+
+// c1 = -1 typed: leaving makes it 1 (sG = 2.82 + 1); a run reading the raw text would take -1 (1.82).
+TEST_F(Befehl, aMouseClickOnTheCalculationButtonLeavesTheBoxBeforeCalculating)
+{
+    tippe(kasten(K::Textc1), "-1");
+    klicke(knopf("CommandBerechnen"));
+    EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
+    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "3.82");
+}
+
+TEST_F(Befehl, enterLeavesTheBoxBeforeCalculatingAndKeepsTheFocusThere)
+{
+    tippe(kasten(K::Textc1), "-1");
+    taste(Qt::Key_Return);
+    EXPECT_EQ(fokusname(), "Textc1");
+    EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
+    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "3.82");
+    EXPECT_EQ(status()->text(), "Ausreichend dimensioniert.");
+}
+
+TEST_F(Befehl, enterOnAFocusedButtonPressesThatButton)
+{
+    dialoge.sonst = Antwort::nein;
+    klicke(knopf("CommandLaden"));
+    ASSERT_EQ(dialoge.oeffnendialoge, 1);
+    taste(Qt::Key_Return);
+    EXPECT_EQ(dialoge.oeffnendialoge, 2);
+    EXPECT_FALSE(modell().berechnet()) << "Enter on L must not calculate";
+}
+
+// A run that stops at a zero divisor zeroes sG without rewriting its box; a second
+// leaving of the result box would then show 0.00.
+TEST_F(Befehl, enterInAResultBoxLeavesItOnceOnly)
+{
+    klicke(knopf("CommandBerechnen"));
+    gibEin(K::TextDruck, "0");
+    tippe(kasten(K::TextErgebnisgk), "77");
+    taste(Qt::Key_Return);
+    EXPECT_EQ(status()->text(), "Division durch Null");
+    EXPECT_EQ(modell().daten().sG, 0.0);
+    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
+}
+
+TEST_F(Befehl, aClickInAResultBoxLeavesItOnceOnly)
+{
+    klicke(knopf("CommandBerechnen"));
+    gibEin(K::TextDruck, "0");
+    tippe(kasten(K::TextErgebnisgk), "77");
+    klicke(knopf("CommandBerechnen"));
+    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
+}
+
+TEST_F(Befehl, typingAgainAfterEnterMakesTheNextLeavingCount)
+{
+    tippe(kasten(K::Textc1), "-1");
+    taste(Qt::Key_Return);
+    QTest::keyClicks(kasten(K::Textc1), "2");
+    EXPECT_EQ(kasten(K::Textc1)->text(), "1.002");
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
+    EXPECT_EQ(modell().daten().c1, 1.002);
+}
+
+// ---------------------------------------------------------------- calculation
+
+// Expected texts computed by hand from the code sheet formulas (see the report test below).
+TEST_F(Befehl, aFullCalculationFromTypedEntriesShowsEveryResultAndTheVerdict)
+{
+    klicke(knopf("CommandBerechnen"));
+    const std::vector<std::pair<K, QString>> erwartet{
+        {K::TextErgebnisgk, "2.82"},       {K::TextErgebnisstutzen, "0.28"},
+        {K::TextErgebnisgkprozent, "254"}, {K::TextErgebnisstutzenprozent, "1672"},
+        {K::TextErgebnisb, "99.50"},       {K::TextErgebnisls, "27.24"},
+        {K::Textpmaxgk, "35.69"},          {K::Textpmaxs, "185.96"},
+        {K::TextAs0, "994.99"},            {K::TextAs1, "186.22"},
+        {K::TextAs2, "0.00"},              {K::TextAp, "74930.32"},
+        {K::TextFVprozent, "178"},         {K::Textpmaxfv, "27.63"},
+        {K::Textdmax, "506.12"},           {K::TextSi, "1.50"},
+        {K::TextDruck, "10.00"},
+    };
+    for (const auto& [k, text] : erwartet)
+        EXPECT_EQ(kasten(k)->text(), text) << info(k).name;
+    EXPECT_EQ(status()->text(), "Ausreichend dimensioniert.");
+    EXPECT_EQ(hintergrund(status()), QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(textfarbe(kasten(K::TextErgebnisgkprozent)), gruen);
+    EXPECT_EQ(textfarbe(kasten(K::TextFVprozent)), gruen);
+    EXPECT_EQ(textfarbe(kasten(K::TextAp)), blau);
+    EXPECT_TRUE(modell().berechnet());
+}
+
+TEST_F(Befehl, anInsufficientShellTurnsItsReserveAndTheStatusLineDarkRed)
+{
+    gibEin(K::Texts, "2");
+    klicke(knopf("CommandBerechnen"));
+    EXPECT_EQ(kasten(K::TextErgebnisgkprozent)->text(), "-29");
+    EXPECT_EQ(textfarbe(kasten(K::TextErgebnisgkprozent)), dunkelrot);
+    EXPECT_EQ(textfarbe(kasten(K::TextErgebnisstutzenprozent)), gruen);
+    EXPECT_EQ(status()->text(), "Nicht ausreichend dimensioniert!");
+    EXPECT_EQ(hintergrund(status()), dunkelrot);
+
+    gibEin(K::Texts, "10");
+    klicke(knopf("CommandBerechnen"));
+    EXPECT_EQ(textfarbe(kasten(K::TextErgebnisgkprozent)), gruen);
+    EXPECT_EQ(hintergrund(status()), QApplication::palette().color(QPalette::Button));
+}
+
+TEST_F(Befehl, anEntryBeyondTheRangeOfADoubleEndsTheRunOnYellow)
+{
+    tippe(kasten(K::TextDa), "1e999");
+    klicke(knopf("CommandBerechnen"));
+    EXPECT_EQ(status()->text(), "Allgemeiner Fehler: Berechnung abgebrochen!");
+    EXPECT_EQ(hintergrund(status()), gelb);
+    EXPECT_FALSE(modell().berechnet());
+}
+
+// ---------------------------------------------------------------- report
+
+std::string erwarteterBericht()
+{
+    const std::vector<std::string> zeilen{
+        "",
+        "Kalvero Modul Velkor",
+        "Zylinder und Kugelschalen mit Ausschnitten unter innerem Überdruck",
+        "Stand der Berechnungsblätter:",
+        "B1: Oktober 2000; B2: März 2009",
+        "",
+        "Projekt:        Behälter 1",
+        "Nummer:         7.1",
+        "Sachbearbeiter: Mü",
+        std::string(66, '-'),
+        "",
+        "EINGABEDATEN:",
+        "Druck                            p = 10.00 bar",
+        "Grundkörper:Zylinder",
+        "Aussendurchmesser               Da = 1000.00 mm",
+        "Wanddicke                        s = 10.00 mm",
+        "Minustoleranz                   c1 = 0.00 mm",
+        "Wanddickenabnutzung             c2 = 0.00 mm",
+        "Schweißnahtwertigkeit            v = 1.00",
+        "Streckgrenze                     K = 265.00 N/mm²",
+        "Sicherheitsfaktor                S = 1.50",
+        "Stutzen",
+        "Aussendurchmesser               Da = 100.00 mm",
+        "Wanddicke                        s = 5.00 mm",
+        "Minustoleranz                   c1 = 0.00 mm",
+        "Wanddickenabnutzung             c2 = 0.00 mm",
+        "Streckgrenze                     K = 265.00 N/mm²",
+        "Sicherheitsfaktor                S = 1.50",
+        "Stutzenlänge außen              ls = 100.00 mm",
+        "Stutzenlänge innen             ls' = 0.00 mm",
+        "Störstellenabstand               x = 0.00",
+        "Winkel                         phi = 90.00",
+        "",
+        "ERGEBNISSE:",
+        "Grundkörper:",
+        "Erforderliche Wanddicke          s = 2.82 mm",
+        "Wanddickenreserve                  = 254 % => OK!",
+        "Mittragende Breite               b = 99.50 mm",
+        "Maximal zul. Druck            pmax = 35.69 bar",
+        "Stutzen: ",
+        "Erforderliche Wanddicke         ss = 0.28 mm",
+        "Wanddickenreserve                  = 1672 % => OK!",
+        "Mittragende Länge               ls = 27.24 mm",
+        "Maximal zul. Druck            pmax = 185.96 bar",
+        "Flächenvergleich:",
+        "Drucktragende Fläche            As = 1181.20 mm²",
+        "Druckbeaufschlagte Fläche       Ap = 74930.32 mm²",
+        "Reserve Flächenvergleich           = 178 % => OK!",
+        "Maximal zul. Druck            pmax = 27.63 bar",
+        "unverstärkter Ausschnitt      dmax = 506.12 mm",
+        "",
+        "Ausreichend dimensioniert.",
+    };
+    std::string text;
+    for (const std::string& z : zeilen)
+        text += z + "\r\n";
+    return text;
+}
+
+class Bericht : public Befehl {
+protected:
+    void SetUp() override
+    {
+        Befehl::SetUp();
+        gibEin(K::TextBez, "Behälter 1");
+        gibEin(K::TextNummer, "7.1");
+        gibEin(K::TextBearb, "Mü");
+    }
+    QPlainTextEdit* berichtskasten() const
+    {
+        return fenster->ergebnisausgabe()->findChild<QPlainTextEdit*>("TextErgebnisAusgabe");
+    }
+};
+
+TEST_F(Bericht, theReportButtonShowsTheReportByteForByte)
+{
+    EXPECT_EQ(fenster->ergebnisausgabe(), nullptr);
+    klicke(knopf("CommandTextdatei"));
+    ASSERT_NE(fenster->ergebnisausgabe(), nullptr);
+    EXPECT_TRUE(fenster->ergebnisausgabe()->isVisible());
+    EXPECT_FALSE(fenster->ergebnisausgabe()->isModal());
+    EXPECT_EQ(fenster->ergebnisausgabe()->text().toStdString(), erwarteterBericht());
+    EXPECT_EQ(status()->text(), "Ausreichend dimensioniert.");
+}
+
+TEST_F(Bericht, afterZurueckTheNextReportFillsAndShowsTheSameWindowAgain)
+{
+    klicke(knopf("CommandTextdatei"));
+    FormErgebnisausgabe* erstes = fenster->ergebnisausgabe();
+    klicke(erstes->findChild<QPushButton*>("CommandOK"));
+    EXPECT_FALSE(erstes->isVisible());
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    gibEin(K::TextBearb, "Ko");
+    klicke(knopf("CommandTextdatei"));
+    EXPECT_EQ(fenster->ergebnisausgabe(), erstes);
+    EXPECT_TRUE(erstes->isVisible());
+    EXPECT_TRUE(erstes->text().contains("Sachbearbeiter: Ko\r\n"));
+    EXPECT_FALSE(erstes->text().contains("Mü"));
+}
+
+TEST_F(Bericht, aRefusedReportLeavesTheEarlierOneUntouched)
+{
+    klicke(knopf("CommandTextdatei"));
+    QTest::keyClicks(berichtskasten(), "Notiz");
+    const QString vorher = fenster->ergebnisausgabe()->text();
+    klicke(fenster->ergebnisausgabe()->findChild<QPushButton*>("CommandOK"));
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+
+    gibEin(K::TextDruck, "0");
+    klicke(knopf("CommandTextdatei"));
+    EXPECT_EQ(status()->text(), "Ausgabe nicht möglich: Berechnung abgebrochen.");
+    EXPECT_FALSE(fenster->ergebnisausgabe()->isVisible());
+    EXPECT_EQ(fenster->ergebnisausgabe()->text(), vorher);
+}
+
+TEST_F(Start, aReportRefusedBeforeAnyCalculationCreatesNoWindow)
+{
+    taste(Qt::Key_Tab);
+    klicke(knopf("CommandTextdatei"));
+    EXPECT_EQ(status()->text(), "Ausgabe nicht möglich: Berechnung abgebrochen.");
+    EXPECT_EQ(fenster->ergebnisausgabe(), nullptr);
+}
+
+// ---------------------------------------------------------------- project commands and closing
+
+TEST_F(Start, theFileButtonsReachTheirCommands)
+{
+    klicke(knopf("CommandLaden"));
+    EXPECT_EQ(dialoge.oeffnendialoge, 1);
+    klicke(knopf("CommandSpeichern"));
+    EXPECT_EQ(dialoge.speicherdialoge, 1);
+}
+
+TEST_F(Start, clearingAsksFirstAndThenZeroesEveryEntry)
+{
+    klicke(check("CheckStutzen"));
+    dialoge.antworten = {Antwort::nein};
+    klicke(knopf("CommandLoeschen"));
+    EXPECT_EQ(dialoge.fragen, std::vector<std::string>{"Vor dem Löschen speichern?"});
+    EXPECT_EQ(kasten(K::Textv)->text(), "0.00");
+    EXPECT_FALSE(check("CheckStutzen")->isChecked());
+    EXPECT_FALSE(kasten(K::TextDas)->isEnabled());
+    EXPECT_EQ(status()->text(), "Bitte Eingaben vervollständigen");
+    EXPECT_FALSE(modell().geaendert());
+}
+
+TEST_F(Start, closingWithoutChangesAsksNothing)
+{
+    EXPECT_TRUE(fenster->close());
+    EXPECT_TRUE(dialoge.fragen.empty());
+    EXPECT_FALSE(fenster->isVisible());
+}
+
+TEST_F(Start, cancellingTheCloseQuestionKeepsTheWindowWithTheTypedEntryCommitted)
+{
+    tippe(kasten(K::TextDa), "12,5");
+    dialoge.antworten = {Antwort::abbrechen};
+    klicke(knopf("CommandOK"));
+    EXPECT_EQ(dialoge.fragen, std::vector<std::string>{"Vor dem Verlassen speichern?"});
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(kasten(K::TextDa)->text(), "12.50");
+    EXPECT_EQ(modell().daten().Da, 12.5);
+}
+
+TEST_F(Start, closingByTheWindowCommitsTheFocusedBoxBeforeAsking)
+{
+    tippe(kasten(K::TextDa), "7,25");
+    dialoge.antworten = {Antwort::abbrechen};
+    EXPECT_FALSE(fenster->close());
+    EXPECT_EQ(dialoge.fragen.size(), 1u);
+    EXPECT_EQ(modell().daten().Da, 7.25);
+}
+
+TEST_F(Bericht, quittingAsksOnceAndClosesTheReportWindowToo)
+{
+    klicke(knopf("CommandTextdatei"));
+    klicke(fenster->ergebnisausgabe()->findChild<QPushButton*>("CommandOK"));
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    klicke(knopf("CommandTextdatei"));
+    ASSERT_TRUE(fenster->ergebnisausgabe()->isVisible());
+    dialoge.antworten = {Antwort::nein};
+    klicke(knopf("CommandOK"));
+    EXPECT_EQ(dialoge.fragen.size(), 1u);
+    EXPECT_FALSE(fenster->isVisible());
+    EXPECT_FALSE(fenster->ergebnisausgabe()->isVisible());
+}
+
+} // namespace
+} // namespace velkor
