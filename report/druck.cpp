@@ -14,11 +14,12 @@ QList<QStringList> druckseiten(const QString& text, int zeilenProSeite)
 {
     QString einheitlich = text;
     einheitlich.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QStringList zeilen = einheitlich.split(QLatin1Char('\n'));
-    if (zeilen.size() > 1 && zeilen.last().isEmpty())
-        zeilen.removeLast();
-    if (zeilen.size() == 1 && zeilen.first().isEmpty())
-        zeilen.clear();
+    QStringList zeilen;
+    if (!einheitlich.isEmpty()) {
+        zeilen = einheitlich.split(QLatin1Char('\n'));
+        if (einheitlich.endsWith(QLatin1Char('\n')))
+            zeilen.removeLast();
+    }
 
     const qsizetype proSeite = std::max(1, zeilenProSeite);
     QList<QStringList> seiten;

@@ -10,9 +10,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QPointer>
 #include <QTimer>
 
 namespace velkor {
@@ -187,6 +189,31 @@ void setzeTextfarbe(QWidget* w, const QColor& c)
 
 QString qt(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// Frame captions start a little way in, as the layout expects: the check boxes on
+// the nozzle and pad frames cover only the captions' leading blanks.
+class Rahmenstil : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* option, SubControl sc,
+                         const QWidget* widget) const override
+    {
+        QRect r = QProxyStyle::subControlRect(cc, option, sc, widget);
+        if (cc == CC_GroupBox && sc == SC_GroupBoxLabel)
+            r.translate(8, 0);
+        return r;
+    }
+};
+
+// One for the whole program; it outlives every window.
+QStyle* rahmenstil()
+{
+    static QPointer<QStyle> stil;
+    if (!stil) {
+        stil = new Rahmenstil;
+        stil->setParent(QCoreApplication::instance());
+    }
+    return stil;
+}
+
 constexpr int fensterbreite = 544;
 constexpr int statuszeileY = 368;
 constexpr int fensterhoehe = 388;
@@ -233,6 +260,7 @@ void FormVelkor::erzeugeRahmen()
         auto* r = new QGroupBox(QString::fromUtf8(rahmenorte[i].titel), this);
         r->setObjectName(rahmenorte[i].name);
         r->setGeometry(rahmenorte[i].ort);
+        r->setStyle(rahmenstil());
         rahmen_[i] = r;
     }
     for (const Beschriftung& b : beschriftungen) {
@@ -457,6 +485,8 @@ bool FormVelkor::eventFilter(QObject* objekt, QEvent* ereignis)
 
     auto* box = static_cast<QLineEdit*>(objekt);
     if (hinein) {
+        // Boxes overlap by a few pixels; the focused one shows its whole frame.
+        box->raise();
         schonVerlassen_.reset();
         formular_.fokusErhalten(*k);
         zeigeModell();

@@ -19,8 +19,15 @@ protected:
     void SetUp() override
     {
         oeffne();
-        dialoge.speicherpfad = ordner.filePath("affe.vlk").toStdString();
+        // From a calculable design, so that reports and saved files occur too.
+        gibBeispielEin();
+        klicke(knopf("CommandBerechnen"));
+        // Loading brings the calculable design back; saving writes elsewhere.
+        dialoge.speicherpfad = ordner.filePath("beispiel.vlk").toStdString();
+        klicke(knopf("CommandSpeichern"));
+        ASSERT_FALSE(modell().geaendert());
         dialoge.oeffnenpfad = dialoge.speicherpfad;
+        dialoge.speicherpfad = ordner.filePath("affe.vlk").toStdString();
         for (QWidget* w : fenster->findChildren<QWidget*>())
             if (w->focusPolicy() != Qt::NoFocus)
                 ziele.push_back(w);
@@ -59,6 +66,7 @@ TEST_F(Affentest, thousandsOfRandomEventsKeepTheSwitchRulesAndTheViewInStep)
     const QStringList schnipsel{"1", "0", "12,5", "-3", "1.234,5", "abc", " ", "1e999", "90", "45",
                                 "1000", "e", ".", ",", "-", "7", "  x "};
     const Antwort antworten[] = {Antwort::ja, Antwort::nein, Antwort::abbrechen};
+    bool mitStutzen = false, mitScheibe = false, mitKugel = false, berechnet = false;
 
     for (int schritt = 0; schritt < 3000; ++schritt) {
         dialoge.sonst = antworten[wuerfel(3)];
@@ -100,7 +108,18 @@ TEST_F(Affentest, thousandsOfRandomEventsKeepTheSwitchRulesAndTheViewInStep)
         pruefeInvarianten(schritt);
         if (testing::Test::HasFatalFailure())
             return;
+        mitStutzen |= modell().stutzen();
+        mitScheibe |= modell().scheibe();
+        mitKugel |= !modell().zylinder();
+        berechnet |= modell().berechnet();
     }
+    // The walk reached every corner it is meant to shake.
+    EXPECT_TRUE(mitStutzen);
+    EXPECT_TRUE(mitScheibe);
+    EXPECT_TRUE(mitKugel);
+    EXPECT_TRUE(berechnet);
+    EXPECT_NE(fenster->ergebnisausgabe(), nullptr);
+    EXPECT_FALSE(dialoge.fragen.empty());
 }
 
 } // namespace

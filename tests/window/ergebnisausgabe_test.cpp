@@ -95,7 +95,7 @@ TEST(Drucken, thePrintoutHoldsEveryLineAtTwentyFiveAndFifteenMillimetresInTenPoi
 
     // Word boxes in points: the printable area starts 10 mm in, the text 25 mm and 15 mm further.
     const QString boxen = pdfText(pfad, {"-bbox"});
-    QRegularExpression wort(R"(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">Zeile</word>)");
+    QRegularExpression wort(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">Zeile</word>)re");
     QList<double> links, oben, unten;
     for (auto m = wort.globalMatch(boxen); m.hasNext();) {
         const auto treffer = m.next();

@@ -52,11 +52,23 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    // Clicks into the box and types, replacing what the click selected.
+    // Clicks into the box, selects its whole text as a user would and types over it
+    // (a click into the box that already has the focus selects nothing by itself).
     static void tippe(QLineEdit* box, const QString& text)
     {
         klicke(box);
-        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        schreibe(box, text);
+    }
+    // Key clicks for every character, umlauts included.
+    static void schreibe(QWidget* w, const QString& text)
+    {
+        for (QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClick(w, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
     static void taste(Qt::Key k, Qt::KeyboardModifiers mod = Qt::NoModifier)
     {

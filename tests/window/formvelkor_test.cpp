@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QPlainTextEdit>
+#include <QStyleOptionGroupBox>
 
 #include <cmath>
 #include <string>
@@ -134,8 +135,9 @@ TEST_F(Start, theStatusLineIsTheLowestControlAndSpansTheWindow)
     EXPECT_LE(s.bottom(), fenster->height() - 1);
     for (QWidget* w : fenster->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         EXPECT_TRUE(fenster->rect().contains(w->geometry())) << w->objectName().toStdString();
-        if (w != status())
+        if (w != status()) {
             EXPECT_LT(w->geometry().bottom(), s.top()) << w->objectName().toStdString();
+        }
     }
 }
 
@@ -147,12 +149,26 @@ TEST_F(Start, everyCaptionFitsItsLabelAndEveryDefaultFitsItsBox)
         EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width())
             << l->text().toStdString();
     }
-    for (QCheckBox* c : fenster->findChildren<QCheckBox*>())
-        EXPECT_LE(c->sizeHint().width(), c->width() + 2) << c->objectName().toStdString();
-    for (QRadioButton* r : fenster->findChildren<QRadioButton*>())
-        EXPECT_LE(r->sizeHint().height(), r->height() + 4) << r->objectName().toStdString();
-    for (QGroupBox* g : fenster->findChildren<QGroupBox*>())
-        EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()) + 16, g->width()) << g->title().toStdString();
+    for (QAbstractButton* b : fenster->findChildren<QAbstractButton*>()) {
+        if (qobject_cast<QPushButton*>(b) || b->text().isEmpty())
+            continue;
+        const int marke = b->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, b) +
+                          b->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, b);
+        EXPECT_LE(marke + b->fontMetrics().horizontalAdvance(b->text()), b->width())
+            << b->objectName().toStdString();
+    }
+    // A caption starts to the right of the check box on its frame's corner.
+    for (const char* name : {"FrameStutzen", "FrameScheibe"}) {
+        auto* g = teil<QGroupBox>(name);
+        QStyleOptionGroupBox option;
+        option.initFrom(g);
+        option.text = g->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect titel = g->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, g);
+        const int textanfang = titel.left() + g->fontMetrics().horizontalAdvance("   ");
+        EXPECT_GE(textanfang, 17) << name;
+        EXPECT_LE(titel.left() + g->fontMetrics().horizontalAdvance(g->title()), g->width()) << name;
+    }
     EXPECT_LE(status()->fontMetrics().height(), status()->height());
 }
 
@@ -263,7 +279,9 @@ TEST_F(Start, anEmptiedBoxStoresZero)
 TEST_F(Start, aNumberBeyondTheRangeOfADoubleStaysAsTypedAndIsNotStored)
 {
     gibEin(K::TextDa, "12");
-    gibEin(K::TextDa, "1e999");
+    tippe(kasten(K::TextDa), "1e999");
+    // Leaving by Tab would put the next box's help text over the message at once.
+    klicke(teil<QRadioButton>("OptionZylinder"));
     EXPECT_EQ(kasten(K::TextDa)->text(), "1e999");
     EXPECT_EQ(modell().daten().Da, 12.0);
     EXPECT_EQ(status()->text(), "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.");
@@ -321,13 +339,6 @@ TEST_F(Start, tabbingThroughAOneDecimalDefaultRewritesItAndCountsAsAChange)
     taste(Qt::Key_Tab);
     EXPECT_EQ(kasten(K::TextSi)->text(), "1.50");
     EXPECT_TRUE(modell().geaendert());
-}
-
-TEST_F(Start, typingTheSameValueAgainChangesNothing)
-{
-    tippe(kasten(K::Textv), "1.00");
-    taste(Qt::Key_Tab);
-    EXPECT_FALSE(modell().geaendert());
 }
 
 TEST_F(Start, typingOverAResultBoxIsUndoneOnLeavingAndIsNoChange)
@@ -508,7 +519,7 @@ TEST_F(Befehl, typingAgainAfterEnterMakesTheNextLeavingCount)
 {
     tippe(kasten(K::Textc1), "-1");
     taste(Qt::Key_Return);
-    QTest::keyClicks(kasten(K::Textc1), "2");
+    schreibe(kasten(K::Textc1), "2");
     EXPECT_EQ(kasten(K::Textc1)->text(), "1.002");
     taste(Qt::Key_Tab);
     EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
