@@ -15,7 +15,7 @@ Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp &
 xvfb=$!
 trap 'kill "${programm:-}" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
 export DISPLAY="$anzeige"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 LANG=de_DE.UTF-8 build/release/app/velkor &
 programm=$!
