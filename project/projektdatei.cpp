@@ -304,8 +304,8 @@ Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& p
     Dateiinhalt inhalt = schreibeProjekt(projekt);
     Speicherergebnis ergebnis;
     ergebnis.ersetzteZeichen = std::move(inhalt.ersetzteZeichen);
-    const auto misslungen = [&](const std::string& grund) {
-        ergebnis.fehler = "Speichern nicht möglich: " + grund;
+    const auto misslungen = [&](std::string grund) {
+        ergebnis.fehler = std::move(grund);
         return ergebnis;
     };
     if (pfad.empty())
