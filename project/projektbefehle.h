@@ -4,6 +4,7 @@
 #include "window/formular.h"
 
 #include <string>
+#include <string_view>
 
 namespace velkor {
 
@@ -25,6 +26,9 @@ public:
     const std::string& dateiname() const { return dateiname_; }
 
 private:
+    // The unsaved-changes question: true when the action may go on.
+    bool weiterNachFrage(std::string_view frage);
+
     Formular& formular_;
     Dialoge& dialoge_;
     std::string dateiname_;

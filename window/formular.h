@@ -11,6 +11,13 @@
 namespace velkor {
 
 inline constexpr std::string_view startstatus = "Bitte Eingaben vervollständigen";
+// Status text and tooltip of Checkausgehalst.
+inline constexpr std::string_view ausgehalstText =
+    "ausgehalste Ausschnitte nach B9 4.4.1 (As wird mit 0.9 multipliziert)";
+// Status text when a numeric entry lies beyond the range of a double: the box
+// keeps its text and its stored value stays as it was.
+inline constexpr std::string_view ausserhalbWertebereich =
+    "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.";
 
 // The main window's state and behaviour, without any toolkit: the text and
 // enabled state of every box, the switches, the stored values, the status line

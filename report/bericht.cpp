@@ -1,0 +1,159 @@
+#include "report/bericht.h"
+
+#include "engine/zahlentext.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace velkor {
+
+namespace {
+
+constexpr std::string_view zeilenende = "\r\n";
+constexpr std::string_view unterdimensioniert = " => UNTERDIMENSIONIERT!";
+constexpr std::string_view ok = " => OK!";
+
+// Characters, not bytes: several labels hold umlauts or ß.
+std::size_t zeichenzahl(std::string_view utf8)
+{
+    std::size_t n = 0;
+    for (unsigned char c : utf8)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+class Text {
+public:
+    explicit Text(const Berichtsdaten& d) : d_(d) { t_.reserve(3000); }
+
+    void zeile(std::string_view a = {}, std::string_view b = {})
+    {
+        t_ += a;
+        t_ += b;
+        t_ += zeilenende;
+    }
+
+    // A value line: the description from column 1, the symbol ending in column 34,
+    // " = " in columns 35 to 37, the value from column 38, then the unit.
+    void wert(std::string_view beschreibung, std::string_view symbol, std::string_view wert,
+              std::string_view einheit = {}, std::string_view urteil = {})
+    {
+        constexpr std::size_t symbolende = 34;
+        t_ += beschreibung;
+        const std::size_t belegt = zeichenzahl(beschreibung) + zeichenzahl(symbol);
+        if (belegt < symbolende)
+            t_.append(symbolende - belegt, ' ');
+        t_ += symbol;
+        t_ += " = ";
+        t_ += wert;
+        t_ += einheit;
+        t_ += urteil;
+        t_ += zeilenende;
+    }
+
+    void kasten(std::string_view beschreibung, std::string_view symbol, Groesse g,
+                std::string_view einheit = {})
+    {
+        wert(beschreibung, symbol, text(d_.texte, g), einheit);
+    }
+
+    // A reserve line: the rounded box text, judged by the unrounded field.
+    void reserve(std::string_view beschreibung, Groesse g)
+    {
+        wert(beschreibung, {}, text(d_.texte, g), " %",
+             velkor::wert(d_.daten, g) < 0 ? unterdimensioniert : ok);
+    }
+
+    void flaeche(std::string_view beschreibung, std::string_view symbol, double mm2)
+    {
+        wert(beschreibung, symbol, anzeigetext(mm2, Muster::zweiStellen, d_.dezimaltrenner), " mm²");
+    }
+
+    std::string fertig() { return std::move(t_); }
+
+private:
+    const Berichtsdaten& d_;
+    std::string t_;
+};
+
+} // namespace
+
+std::string bericht(const Berichtsdaten& d)
+{
+    const Berechnungsdaten& w = d.daten;
+    Text t(d);
+
+    t.zeile();
+    t.zeile("Kalvero Modul Velkor");
+    t.zeile("Zylinder und Kugelschalen mit Ausschnitten unter innerem Überdruck");
+    t.zeile("Stand der Berechnungsblätter:");
+    t.zeile("B1: Oktober 2000; B2: März 2009");
+    t.zeile();
+    t.zeile("Projekt:        ", d.bezeichnung);
+    t.zeile("Nummer:         ", d.nummer);
+    t.zeile("Sachbearbeiter: ", d.bearbeiter);
+    t.zeile(std::string(66, '-'));
+    t.zeile();
+
+    t.zeile("EINGABEDATEN:");
+    t.kasten("Druck", "p", Groesse::p, " bar");
+    t.zeile("Grundkörper:", w.zylinder ? "Zylinder" : "Kugel");
+    t.kasten("Aussendurchmesser", "Da", Groesse::Da, " mm");
+    t.kasten("Wanddicke", "s", Groesse::s, " mm");
+    t.kasten("Minustoleranz", "c1", Groesse::c1, " mm");
+    t.kasten("Wanddickenabnutzung", "c2", Groesse::c2, " mm");
+    t.kasten("Schweißnahtwertigkeit", "v", Groesse::v);
+    t.kasten("Streckgrenze", "K", Groesse::K, " N/mm²");
+    t.kasten("Sicherheitsfaktor", "S", Groesse::S);
+    if (d.stutzen) {
+        t.zeile("Stutzen", d.ausgehalst ? " ausgehalst nach B9 4.4.1" : "");
+        t.kasten("Aussendurchmesser", "Da", Groesse::Das, " mm");
+        t.kasten("Wanddicke", "s", Groesse::ss, " mm");
+        t.kasten("Minustoleranz", "c1", Groesse::c1s, " mm");
+        t.kasten("Wanddickenabnutzung", "c2", Groesse::c2s, " mm");
+        t.kasten("Streckgrenze", "K", Groesse::Ks, " N/mm²");
+        t.kasten("Sicherheitsfaktor", "S", Groesse::Sis);
+        t.kasten("Stutzenlänge außen", "ls", Groesse::ls, " mm");
+        t.kasten("Stutzenlänge innen", "ls'", Groesse::lsstrich, " mm");
+        t.kasten("Störstellenabstand", "x", Groesse::x);
+        t.kasten("Winkel", "phi", Groesse::phi);
+        // The pad belongs to the nozzle: without a nozzle its data are not reported.
+        if (d.scheibe) {
+            t.zeile("Scheibe:");
+            t.kasten("Breite", "b", Groesse::bScheibe);
+            t.kasten("Höhe", "h", Groesse::hScheibe);
+            t.kasten("Streckgrenze", "K", Groesse::KScheibe, " N/mm²");
+            t.kasten("Sicherheitsfaktor", "S", Groesse::SScheibe);
+        }
+    }
+    t.zeile();
+
+    t.zeile("ERGEBNISSE:");
+    t.zeile("Grundkörper:");
+    t.kasten("Erforderliche Wanddicke", "s", Groesse::sG, " mm");
+    t.reserve("Wanddickenreserve", Groesse::rG);
+    t.kasten("Mittragende Breite", "b", Groesse::b, " mm");
+    t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxG, " bar");
+    bool unzureichend = w.rG < 0;
+    if (d.stutzen) {
+        t.zeile("Stutzen: ");
+        t.kasten("Erforderliche Wanddicke", "ss", Groesse::sS, " mm");
+        t.reserve("Wanddickenreserve", Groesse::rS);
+        t.kasten("Mittragende Länge", "ls", Groesse::lsm, " mm");
+        t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxS, " bar");
+        t.zeile("Flächenvergleich:");
+        t.flaeche("Drucktragende Fläche", "As", w.As0 + w.As1 + w.As2);
+        t.flaeche("Druckbeaufschlagte Fläche", "Ap", w.Ap);
+        t.reserve("Reserve Flächenvergleich", Groesse::rFV);
+        t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxFV, " bar");
+        // Nozzle reserves left from an earlier run with nozzle count only while it is on.
+        unzureichend = unzureichend || w.rS < 0 || w.rFV < 0;
+    }
+    t.kasten("unverstärkter Ausschnitt", "dmax", Groesse::dmax, " mm");
+    t.zeile();
+    t.zeile(unzureichend ? "NICHT AUSREICHEND DIMENSIONIERT!" : "Ausreichend dimensioniert.");
+    return t.fertig();
+}
+
+} // namespace velkor

@@ -1,0 +1,316 @@
+#include "window/formular.h"
+
+#include "engine/zahlentext.h"
+#include "report/bericht.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace velkor {
+
+namespace {
+
+constexpr std::size_t index(Kasten k) { return static_cast<std::size_t>(k); }
+
+// Switched on and off with CheckStutzen and CheckScheibe, in this order.
+constexpr std::array stutzenKaesten{
+    Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s, Kasten::TextKs,
+    Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx, Kasten::Textphi,
+};
+constexpr std::array scheibenKaesten{
+    Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
+};
+
+// Clearing writes the entry boxes in this order, the pressure last.
+constexpr std::array eingabenBeimLoeschen{
+    Kasten::TextDa, Kasten::Texts, Kasten::Textc1, Kasten::Textc2, Kasten::Textv, Kasten::TextK,
+    Kasten::TextSi, Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s,
+    Kasten::TextKs, Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx,
+    Kasten::Textphi, Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
+    Kasten::TextDruck,
+};
+constexpr std::array ergebnisseBeimLoeschen{
+    Kasten::TextErgebnisgk, Kasten::TextErgebnisstutzen, Kasten::TextErgebnisgkprozent,
+    Kasten::TextErgebnisstutzenprozent, Kasten::TextErgebnisb, Kasten::TextErgebnisls,
+    Kasten::Textpmaxgk, Kasten::Textpmaxs, Kasten::TextAs0, Kasten::TextAs1, Kasten::TextAs2,
+    Kasten::TextAp, Kasten::TextFVprozent, Kasten::Textpmaxfv, Kasten::Textdmax,
+};
+
+constexpr std::array projektKaesten{Kasten::TextBez, Kasten::TextNummer, Kasten::TextBearb};
+
+std::size_t projektIndex(Kasten k)
+{
+    for (std::size_t i = 0; i < projektKaesten.size(); ++i)
+        if (projektKaesten[i] == k)
+            return i;
+    throw std::invalid_argument("kein Projektkasten");
+}
+
+std::size_t reserveIndex(Groesse g)
+{
+    switch (g) {
+    case Groesse::rG: return 0;
+    case Groesse::rS: return 1;
+    case Groesse::rFV: return 2;
+    default: throw std::invalid_argument("keine Reserve");
+    }
+}
+
+double nachRegel(Regel regel, double zahl)
+{
+    switch (regel) {
+    case Regel::betrag: return std::fabs(zahl);
+    case Regel::winkel: return zahl < 45 || zahl > 90 ? 90 : zahl;
+    default: return zahl;
+    }
+}
+
+} // namespace
+
+Formular::Formular(std::string dezimaltrenner)
+    : dezimaltrenner_(std::move(dezimaltrenner))
+{
+    for (const Kasteninfo& k : kaesten()) {
+        texte_[index(k.kasten)] = std::string(k.starttext);
+        frei_[index(k.kasten)] = true;
+    }
+    for (Kasten k : stutzenKaesten)
+        frei_[index(k)] = false;
+    for (Kasten k : scheibenKaesten)
+        frei_[index(k)] = false;
+    reservefarben_.fill(Reservefarbe::gruen);
+}
+
+const std::string& Formular::text(Kasten k) const { return texte_[index(k)]; }
+bool Formular::freigegeben(Kasten k) const { return frei_[index(k)]; }
+bool Formular::stutzen() const { return stutzen_; }
+bool Formular::scheibe() const { return scheibe_; }
+bool Formular::ausgehalst() const { return ausgehalst_; }
+// Checkausgehalst is switched together with the nozzle boxes.
+bool Formular::ausgehalstFreigegeben() const { return stutzen_; }
+bool Formular::zylinder() const { return zylinder_; }
+bool Formular::dateinameAutomatisch() const { return dateinameAutomatisch_; }
+const std::string& Formular::statustext() const { return statustext_; }
+Statusfarbe Formular::statusfarbe() const { return statusfarbe_; }
+Reservefarbe Formular::reservefarbe(Groesse reserve) const
+{
+    return reservefarben_[reserveIndex(reserve)];
+}
+const Berechnungsdaten& Formular::daten() const { return daten_; }
+const std::string& Formular::gespeicherterText(Kasten projektkasten) const
+{
+    return projekttexte_[projektIndex(projektkasten)];
+}
+bool Formular::geaendert() const { return geaendert_; }
+bool Formular::berechnet() const { return berechnet_; }
+const std::string& Formular::dezimaltrenner() const { return dezimaltrenner_; }
+
+void Formular::schreibe(Kasten k, std::string text)
+{
+    std::string& alt = texte_[index(k)];
+    if (alt == text)
+        return;
+    alt = std::move(text);
+    if (info(k).art != Kastenart::ergebnis)
+        geaendert_ = true;
+}
+
+void Formular::schalteFrei(Kasten k, bool frei) { frei_[index(k)] = frei; }
+
+void Formular::tippe(Kasten k, const std::string& text) { schreibe(k, text); }
+
+void Formular::fokusErhalten(Kasten k) { statustext_ = std::string(info(k).hilfetext); }
+
+void Formular::fokusVerloren(Kasten k)
+{
+    const Kasteninfo& kasten = info(k);
+    switch (kasten.art) {
+    case Kastenart::projekt:
+        projekttexte_[projektIndex(k)] = texte_[index(k)];
+        return;
+    case Kastenart::ergebnis:
+        schreibe(k, anzeigetext(wert(daten_, *groesseVon(k)), kasten.muster, dezimaltrenner_));
+        return;
+    case Kastenart::eingabe: {
+        const double zahl = zahlAusText(texte_[index(k)]);
+        // Storing an infinite value would poison every later run and the project
+        // file; the entry stays as typed so the user can correct it.
+        if (!std::isfinite(zahl)) {
+            statustext_ = std::string(ausserhalbWertebereich);
+            return;
+        }
+        const double gespeichert = nachRegel(kasten.regel, zahl);
+        wert(daten_, *groesseVon(k)) = gespeichert;
+        schreibe(k, anzeigetext(gespeichert, Muster::zweiStellen, dezimaltrenner_));
+        return;
+    }
+    }
+}
+
+void Formular::setzeStutzen(bool an)
+{
+    if (stutzen_ == an)
+        return;
+    stutzen_ = an;
+    if (!an)
+        setzeScheibe(false);
+    for (Kasten k : stutzenKaesten)
+        schalteFrei(k, an);
+    geaendert_ = true;
+}
+
+void Formular::setzeScheibe(bool an)
+{
+    if (scheibe_ == an)
+        return;
+    scheibe_ = an;
+    if (!stutzen_) {
+        // A pad exists only on a nozzle: the box is unchecked again at once.
+        setzeScheibe(false);
+        for (Kasten k : scheibenKaesten)
+            schalteFrei(k, false);
+    } else {
+        for (Kasten k : scheibenKaesten)
+            schalteFrei(k, an);
+    }
+    geaendert_ = true;
+}
+
+void Formular::setzeAusgehalst(bool an)
+{
+    if (ausgehalst_ == an)
+        return;
+    ausgehalst_ = an;
+    statustext_ = std::string(ausgehalstText);
+    geaendert_ = true;
+}
+
+void Formular::setzeZylinder(bool zylinder)
+{
+    if (zylinder_ == zylinder)
+        return;
+    zylinder_ = zylinder;
+    daten_.zylinder = zylinder;
+    geaendert_ = true;
+}
+
+void Formular::setzeDateinameAutomatisch(bool an) { dateinameAutomatisch_ = an; }
+
+Rechenlauf Formular::berechne()
+{
+    Kastentexte texte;
+    for (std::size_t i = 0; i < anzahlGroessen; ++i)
+        texte[i] = texte_[i];
+    const Schalter schalter{zylinder_, stutzen_, scheibe_, ausgehalst_};
+    Rechenlauf lauf = berechnung(daten_, texte, schalter, dezimaltrenner_);
+    // Entry boxes that the run rewrote in another form count as changed.
+    for (std::size_t i = 0; i < anzahlGroessen; ++i)
+        schreibe(static_cast<Kasten>(i), std::move(texte[i]));
+    for (const auto& [reserve, farbe] : lauf.reservefarben)
+        reservefarben_[reserveIndex(reserve)] = farbe;
+    statustext_ = lauf.status;
+    statusfarbe_ = lauf.statusfarbe;
+    berechnet_ = lauf.berechnet;
+    return lauf;
+}
+
+std::optional<std::string> Formular::bericht()
+{
+    berechne();
+    if (!berechnet_) {
+        statustext_ = std::string(berichtVerweigert);
+        return std::nullopt;
+    }
+    Berichtsdaten d;
+    for (std::size_t i = 0; i < anzahlGroessen; ++i)
+        d.texte[i] = texte_[i];
+    d.bezeichnung = text(Kasten::TextBez);
+    d.nummer = text(Kasten::TextNummer);
+    d.bearbeiter = text(Kasten::TextBearb);
+    d.daten = daten_;
+    d.stutzen = stutzen_;
+    d.scheibe = scheibe_;
+    d.ausgehalst = ausgehalst_;
+    d.dezimaltrenner = dezimaltrenner_;
+    return velkor::bericht(d);
+}
+
+void Formular::loesche()
+{
+    for (Kasten k : eingabenBeimLoeschen) {
+        schreibe(k, "0.00");
+        wert(daten_, *groesseVon(k)) = 0;
+    }
+    for (Kasten k : ergebnisseBeimLoeschen) {
+        schreibe(k, k == Kasten::TextFVprozent ? "0" : "0.00");
+        wert(daten_, *groesseVon(k)) = 0;
+    }
+    setzeZylinder(true);
+    setzeAusgehalst(false);
+    setzeStutzen(false);
+    setzeScheibe(false);
+    for (std::size_t i = 0; i < projektKaesten.size(); ++i) {
+        schreibe(projektKaesten[i], "");
+        projekttexte_[i].clear();
+    }
+    dateinameAutomatisch_ = true;
+    geaendert_ = false;
+    setzeStatus(std::string(startstatus), Statusfarbe::normal);
+    // Only the two wall reserves turn green again; the area reserve keeps its colour.
+    reservefarben_[reserveIndex(Groesse::rG)] = Reservefarbe::gruen;
+    reservefarben_[reserveIndex(Groesse::rS)] = Reservefarbe::gruen;
+}
+
+Rechenlauf Formular::uebernehme(const Projekt& projekt)
+{
+    for (const Groesseninfo& g : groessen()) {
+        const double w = wert(projekt.daten, g.groesse);
+        wert(daten_, g.groesse) = w;
+        schreibe(kastenVon(g.groesse), anzeigetext(w, g.muster, dezimaltrenner_));
+    }
+    const std::array<const std::string*, 3> kopf{&projekt.bezeichnung, &projekt.nummer,
+                                                 &projekt.bearbeiter};
+    for (std::size_t i = 0; i < projektKaesten.size(); ++i) {
+        schreibe(projektKaesten[i], *kopf[i]);
+        projekttexte_[i] = *kopf[i];
+    }
+    // Through their behaviour, so a pad without a nozzle ends switched off.
+    setzeZylinder(projekt.daten.zylinder);
+    setzeStutzen(projekt.stutzen);
+    setzeAusgehalst(projekt.ausgehalst);
+    setzeScheibe(projekt.scheibe);
+    Rechenlauf lauf = berechne();
+    statustext_ = "Laden erfolgreich";
+    geaendert_ = false;
+    return lauf;
+}
+
+Projekt Formular::projekt() const
+{
+    Projekt p;
+    p.daten = daten_;
+    p.daten.zylinder = zylinder_;
+    p.stutzen = stutzen_;
+    p.ausgehalst = ausgehalst_;
+    p.scheibe = scheibe_;
+    p.bezeichnung = projekttexte_[0];
+    p.nummer = projekttexte_[1];
+    p.bearbeiter = projekttexte_[2];
+    return p;
+}
+
+void Formular::gespeichert()
+{
+    statustext_ = "Speichern erfolgreich.";
+    geaendert_ = false;
+}
+
+void Formular::setzeStatus(std::string text, Statusfarbe farbe)
+{
+    statustext_ = std::move(text);
+    statusfarbe_ = farbe;
+}
+
+void Formular::setzeStatustext(std::string text) { statustext_ = std::move(text); }
+
+} // namespace velkor
