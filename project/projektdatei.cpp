@@ -1,0 +1,382 @@
+#include "project/projektdatei.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <system_error>
+
+namespace velkor {
+
+namespace {
+
+constexpr std::size_t anzahlZeilen = 44;
+// A real project file has well under 2 KiB; anything far larger is not one.
+constexpr std::size_t hoechstgroesse = 64 * 1024;
+
+// Lines 1 to 37. The file keeps the shell's c2 (line 6) before the nozzle's
+// c1s (line 7), unlike the record; files in use depend on this order.
+constexpr std::array<Groesse, anzahlGroessen> dateiReihenfolge{
+    Groesse::Da,     Groesse::Das,      Groesse::s,        Groesse::ss,   Groesse::c1,
+    Groesse::c2,     Groesse::c1s,      Groesse::c2s,      Groesse::v,    Groesse::K,
+    Groesse::Ks,     Groesse::KScheibe, Groesse::S,        Groesse::Sis,  Groesse::SScheibe,
+    Groesse::ls,     Groesse::lsstrich, Groesse::x,        Groesse::phi,  Groesse::bScheibe,
+    Groesse::hScheibe, Groesse::sG,     Groesse::sS,       Groesse::rG,   Groesse::rS,
+    Groesse::b,      Groesse::lsm,      Groesse::p,        Groesse::dmax, Groesse::pmaxG,
+    Groesse::pmaxS,  Groesse::As0,      Groesse::As1,      Groesse::As2,  Groesse::Ap,
+    Groesse::rFV,    Groesse::pmaxFV,
+};
+constexpr std::size_t zeileForm = 38;
+constexpr std::size_t zeileStutzen = 39;
+constexpr std::size_t zeileBezeichnung = 42;
+
+QStringDecoder windows1252Decoder() { return QStringDecoder("windows-1252"); }
+
+std::string ausWindows1252(std::string_view bytes)
+{
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(bytes);
+    auto decoder = windows1252Decoder();
+    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return text.toStdString();
+}
+
+// ---- Writing ----
+
+// Up to 15 significant digits, point as separator, exponent from 1E+15 and
+// below 1E-04 (as printf's %.15g decides), with a capital E.
+constexpr double groessterWert = 1.79769313486231E+308;
+
+void schreibeZahl(std::string& ziel, double wert)
+{
+    // The file has no spelling for an infinite or undefined value; such a value
+    // is never a valid input, and results are recomputed after every load.
+    if (!std::isfinite(wert) || wert == 0) {
+        ziel += '0'; // also turns -0 into 0
+        return;
+    }
+    // Rounded to 15 digits, the largest doubles would exceed the range and
+    // could not be read back; they are written as the largest 15-digit value below.
+    if (std::abs(wert) > groessterWert) {
+        ziel += wert < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
+        return;
+    }
+    std::array<char, 32> puffer{};
+    auto [ende, fehler] = std::to_chars(puffer.data(), puffer.data() + puffer.size(), wert,
+                                        std::chars_format::general, 15);
+    (void)fehler; // 32 characters always suffice for 15 digits and a three-digit exponent
+    for (const char* z = puffer.data(); z != ende; ++z)
+        ziel += (*z == 'e') ? 'E' : *z;
+}
+
+class Textschreiber {
+public:
+    // Appends the text in double quotes. A double quote would end the field
+    // early and a line break would shift every later line, so both (and the
+    // other control characters) are replaced, as is what Windows-1252 cannot hold.
+    void schreibe(std::string& ziel, const std::string& utf8)
+    {
+        ziel += '"';
+        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        for (qsizetype i = 0; i < text.size();) {
+            const qsizetype laenge = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+            const QStringView zeichen = QStringView(text).mid(i, laenge);
+            const char32_t cp = laenge == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+            i += laenge;
+            if (cp == U'"') {
+                ersetze(ziel, zeichen, '\'');
+            } else if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
+                ersetze(ziel, zeichen, ' ');
+            } else if (cp < 0x80) {
+                ziel += static_cast<char>(cp);
+            } else if (auto byte = alsWindows1252(zeichen)) {
+                ziel += *byte;
+            } else {
+                ersetze(ziel, zeichen, '?');
+            }
+        }
+        ziel += '"';
+    }
+
+    std::string ersetzteZeichen;
+
+private:
+    void ersetze(std::string& ziel, QStringView zeichen, char ersatz)
+    {
+        ziel += ersatz;
+        const std::string utf8 = zeichen.toString().toStdString();
+        if (ersetzteZeichen.find(utf8) == std::string::npos)
+            ersetzteZeichen += utf8;
+    }
+
+    // The byte for one character, or nothing. Qt's encoder writes 0x1A for a
+    // character it cannot map, and its error flag survives resetState(), so the
+    // byte is decoded again and must give back the same character.
+    std::optional<char> alsWindows1252(QStringView zeichen)
+    {
+        if (!encoder_) {
+            encoder_.emplace("windows-1252");
+            decoder_.emplace(windows1252Decoder());
+        }
+        const QByteArray byte = encoder_->encode(zeichen);
+        if (byte.size() != 1 || QString(decoder_->decode(byte)) != zeichen)
+            return std::nullopt;
+        return byte[0];
+    }
+
+    std::optional<QStringEncoder> encoder_;
+    std::optional<QStringDecoder> decoder_;
+};
+
+// ---- Reading ----
+
+bool istLeer(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view ohneFuehrendeLeerzeichen(std::string_view s)
+{
+    while (!s.empty() && istLeer(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+
+std::string_view ohneLeerzeichen(std::string_view s)
+{
+    s = ohneFuehrendeLeerzeichen(s);
+    while (!s.empty() && istLeer(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+Leseergebnis fehler(std::string text) { return {std::nullopt, std::move(text)}; }
+
+Leseergebnis zeilenfehler(std::size_t zeile, std::string_view inhalt, std::string_view was)
+{
+    constexpr std::size_t gezeigt = 40;
+    std::string kurz = ausWindows1252(inhalt.substr(0, gezeigt));
+    if (inhalt.size() > gezeigt)
+        kurz += "…";
+    return fehler("Zeile " + std::to_string(zeile) + ": „" + kurz + "“ " + std::string(was));
+}
+
+Leseergebnis zuGross(std::size_t groesse)
+{
+    return fehler("Datei zu groß (" + std::to_string(groesse) +
+                  " Bytes); eine Projektdatei hat höchstens 64 KiB.");
+}
+
+enum class Zahlfehler { keiner, keineZahl, ausserhalb };
+
+// A numeric line holds one number in point notation (exponent allowed) and
+// nothing else but blanks; an empty line counts as 0.
+Zahlfehler leseZahl(std::string_view feld, double& wert)
+{
+    wert = 0;
+    if (feld.empty())
+        return Zahlfehler::keiner;
+    std::string_view rest = feld;
+    bool plus = rest.front() == '+';
+    if (plus)
+        rest.remove_prefix(1);
+    // from_chars would also take "inf" and "nan"; a project file holds neither.
+    const std::size_t ziffer = (!rest.empty() && rest.front() == '-') ? 1 : 0;
+    const auto istZiffer = [&](std::size_t i) { return i < rest.size() && rest[i] >= '0' && rest[i] <= '9'; };
+    if (!(istZiffer(ziffer) || (ziffer < rest.size() && rest[ziffer] == '.' && istZiffer(ziffer + 1))))
+        return Zahlfehler::keineZahl;
+    if (plus && ziffer == 1)
+        return Zahlfehler::keineZahl;
+    auto [ende, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), wert);
+    if (ec == std::errc::result_out_of_range)
+        return Zahlfehler::ausserhalb;
+    if (ec != std::errc() || ende != rest.data() + rest.size())
+        return Zahlfehler::keineZahl;
+    return Zahlfehler::keiner;
+}
+
+// A quoted text runs to the next double quote; the rest of the line is ignored.
+std::string leseText(std::string_view feld)
+{
+    if (!feld.empty() && feld.front() == '"') {
+        feld.remove_prefix(1);
+        feld = feld.substr(0, feld.find('"'));
+    }
+    return ausWindows1252(feld);
+}
+
+} // namespace
+
+Dateiinhalt schreibeProjekt(const Projekt& projekt)
+{
+    Dateiinhalt inhalt;
+    std::string& b = inhalt.bytes;
+    b.reserve(640);
+    for (Groesse g : dateiReihenfolge) {
+        schreibeZahl(b, wert(projekt.daten, g));
+        b += "\r\n";
+    }
+    b += projekt.daten.zylinder ? "#TRUE#\r\n" : "#FALSE#\r\n";
+    for (bool schalter : {projekt.stutzen, projekt.ausgehalst, projekt.scheibe})
+        b += schalter ? "1\r\n" : "0\r\n";
+    Textschreiber texte;
+    for (const std::string* text : {&projekt.bezeichnung, &projekt.nummer, &projekt.bearbeiter}) {
+        texte.schreibe(b, *text);
+        b += "\r\n";
+    }
+    inhalt.ersetzteZeichen = std::move(texte.ersetzteZeichen);
+    return inhalt;
+}
+
+Leseergebnis leseProjekt(std::string_view bytes)
+{
+    if (bytes.size() > hoechstgroesse)
+        return zuGross(bytes.size());
+    if (const auto null = bytes.find('\0'); null != std::string_view::npos) {
+        const auto zeile = 1 + std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(null), '\n');
+        return fehler("Zeile " + std::to_string(zeile) +
+                      ": Die Datei enthält Binärdaten (Nullbytes) und ist keine Projektdatei.");
+    }
+
+    std::array<std::string_view, anzahlZeilen> zeilen;
+    std::size_t anzahl = 0;
+    std::string_view rest = bytes;
+    while (anzahl < anzahlZeilen && !rest.empty()) {
+        const auto ende = rest.find('\n');
+        std::string_view zeile = rest.substr(0, ende);
+        rest = ende == std::string_view::npos ? std::string_view() : rest.substr(ende + 1);
+        if (!zeile.empty() && zeile.back() == '\r')
+            zeile.remove_suffix(1);
+        zeilen[anzahl++] = ohneFuehrendeLeerzeichen(zeile);
+    }
+    if (anzahl == 0)
+        return fehler("Die Datei ist leer; eine Projektdatei hat 44 Zeilen.");
+    if (anzahl < anzahlZeilen)
+        return fehler("Die Datei endet nach Zeile " + std::to_string(anzahl) +
+                      "; eine Projektdatei hat 44 Zeilen.");
+
+    Projekt projekt;
+    for (std::size_t i = 0; i < dateiReihenfolge.size(); ++i) {
+        const std::string_view feld = ohneLeerzeichen(zeilen[i]);
+        switch (leseZahl(feld, wert(projekt.daten, dateiReihenfolge[i]))) {
+        case Zahlfehler::keiner:
+            break;
+        case Zahlfehler::keineZahl:
+            return zeilenfehler(i + 1, feld, "ist keine Zahl.");
+        case Zahlfehler::ausserhalb:
+            return zeilenfehler(i + 1, feld, "liegt außerhalb des darstellbaren Zahlenbereichs.");
+        }
+    }
+
+    const std::string_view form = ohneLeerzeichen(zeilen[zeileForm - 1]);
+    if (form != "#TRUE#" && form != "#FALSE#" && !form.empty())
+        return zeilenfehler(zeileForm, form,
+                            "ist keine gültige Form (erlaubt: #TRUE# für Zylinder oder #FALSE# für Kugel).");
+    projekt.daten.zylinder = form == "#TRUE#";
+
+    // Only 0 and 1: the report tests a switch for equality with 1 in some
+    // places and for "not 0" in others, so any other value would split them.
+    bool* schalter[] = {&projekt.stutzen, &projekt.ausgehalst, &projekt.scheibe};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t nr = zeileStutzen + i;
+        const std::string_view feld = ohneLeerzeichen(zeilen[nr - 1]);
+        if (feld != "0" && feld != "1" && !feld.empty())
+            return zeilenfehler(nr, feld, "ist kein gültiger Schalterwert (erlaubt: 0 oder 1).");
+        *schalter[i] = feld == "1";
+    }
+
+    projekt.bezeichnung = leseText(zeilen[zeileBezeichnung - 1]);
+    projekt.nummer = leseText(zeilen[zeileBezeichnung]);
+    projekt.bearbeiter = leseText(zeilen[zeileBezeichnung + 1]);
+    return {std::move(projekt), {}};
+}
+
+Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& projekt)
+{
+    Dateiinhalt inhalt = schreibeProjekt(projekt);
+    Speicherergebnis ergebnis;
+    ergebnis.ersetzteZeichen = std::move(inhalt.ersetzteZeichen);
+    const auto misslungen = [&](std::string grund) {
+        ergebnis.fehler = std::move(grund);
+        return ergebnis;
+    };
+    if (pfad.empty())
+        return misslungen("Es ist kein Dateiname angegeben.");
+
+    const QString qpfad = QString::fromStdString(pfad);
+    const QFileInfo ziel(qpfad);
+    const QString ordnerpfad = ziel.absolutePath();
+    const QFileInfo ordner(ordnerpfad);
+    const std::string ordnertext = "„" + ordnerpfad.toStdString() + "“";
+    if (ziel.isDir())
+        return misslungen("„" + pfad + "“ ist ein Ordner.");
+    if (!ordner.exists())
+        return misslungen("Der Ordner " + ordnertext + " existiert nicht.");
+    if (!ordner.isDir())
+        return misslungen(ordnertext + " ist kein Ordner.");
+    if (!ordner.isWritable())
+        return misslungen("Der Ordner " + ordnertext + " ist schreibgeschützt.");
+    if (ziel.exists() && !ziel.isWritable())
+        return misslungen("Die Datei „" + pfad + "“ ist schreibgeschützt.");
+
+    // Never fall back to writing the target in place: an interrupted write
+    // would destroy the earlier file.
+    QSaveFile datei(qpfad);
+    datei.setDirectWriteFallback(false);
+    if (!datei.open(QIODevice::WriteOnly))
+        return misslungen("Im Ordner " + ordnertext + " kann keine Datei angelegt werden (" +
+                          datei.errorString().toStdString() + ").");
+    const auto groesse = static_cast<qint64>(inhalt.bytes.size());
+    // commit() syncs too but ignores a failure of it; here a failed sync fails the save.
+    // Leaving without commit() discards the temporary file.
+    if (datei.write(inhalt.bytes.data(), groesse) != groesse || !datei.flush() || ::fsync(datei.handle()) != 0)
+        return misslungen("Die Datei kann nicht geschrieben werden (" + datei.errorString().toStdString() +
+                          "); eine frühere Datei dieses Namens ist unverändert.");
+    if (!datei.commit())
+        return misslungen("Die Datei kann nicht ersetzt werden (" + datei.errorString().toStdString() +
+                          "); eine frühere Datei dieses Namens ist unverändert.");
+    ergebnis.ok = true;
+    return ergebnis;
+}
+
+Leseergebnis ladeProjektdatei(const std::string& pfad)
+{
+    const std::string name = "„" + pfad + "“";
+    const auto misslungen = [&](const std::string& grund) {
+        return fehler("Datei kann nicht geöffnet werden: " + grund);
+    };
+    if (pfad.empty())
+        return misslungen("Es ist kein Dateiname angegeben.");
+    const QString qpfad = QString::fromStdString(pfad);
+    const QFileInfo info(qpfad);
+    if (!info.exists())
+        return misslungen(name + " existiert nicht.");
+    if (info.isDir())
+        return misslungen(name + " ist ein Ordner.");
+    // A pipe or a device could block or never end.
+    if (!info.isFile())
+        return misslungen(name + " ist keine gewöhnliche Datei.");
+    if (!info.isReadable())
+        return misslungen("Keine Leseberechtigung für " + name + ".");
+
+    QFile datei(qpfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        return misslungen(name + " (" + datei.errorString().toStdString() + ").");
+    if (datei.size() > static_cast<qint64>(hoechstgroesse))
+        return zuGross(static_cast<std::size_t>(datei.size()));
+    // One byte more than allowed, in case the file grew after the size check.
+    const QByteArray bytes = datei.read(static_cast<qint64>(hoechstgroesse) + 1);
+    if (datei.error() != QFileDevice::NoError)
+        return fehler("Datei kann nicht gelesen werden: " + name + " (" + datei.errorString().toStdString() + ").");
+    return leseProjekt(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace velkor
