@@ -176,7 +176,7 @@ BEISPIELE = {
     'scheibeSchraeg07': dict(scheibe=True, bScheibe=50, hScheibe=8, phi=60, lsstrich=0),
     'breiteDurchX': dict(x=50),
     'ausgehalst': dict(ausgehalst=True),
-    'ohneStutzenMitScheibe': dict(stutzen=False, scheibe=True, bScheibe=50, hScheibe=8),
+    'ohneStutzenMitScheibe': dict(stutzen=False, scheibe=True, bScheibe=50, hScheibe=8, phi=60),
     'kugelSchraegMitScheibe': dict(zylinder=False, scheibe=True, bScheibe=50, hScheibe=8, phi=60,
                                    lsstrich=10),
     'kugelAusschnittZuWeit': dict(zylinder=False, Das=1980.5, ss=60),
