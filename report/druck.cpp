@@ -1,5 +1,6 @@
 #include "report/druck.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -62,6 +63,23 @@ bool drucke(QPrinter& drucker, const QString& text)
         }
     }
     return maler.end();
+}
+
+std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text)
+{
+    // Found out here rather than by the painter, which would also complain on stderr.
+    QFile probe(QString::fromStdString(pfad));
+    if (!probe.open(QIODevice::WriteOnly))
+        return "Die Datei kann nicht geschrieben werden.";
+    probe.close();
+
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(QString::fromStdString(pfad));
+    drucker.setPageSize(QPageSize(QPageSize::A4));
+    if (!drucke(drucker, text))
+        return "Die Datei kann nicht geschrieben werden.";
+    return std::nullopt;
 }
 
 std::unique_ptr<QPrinter> standarddrucker()

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class QPrinter;
 
@@ -25,6 +27,10 @@ QList<QStringList> druckseiten(const QString& text, int zeilenProSeite);
 // Prints the text on the given printer, one job, unwrapped lines, page breaks
 // where druckseiten puts them. False when the printer refused to start the job.
 bool drucke(QPrinter& drucker, const QString& text);
+
+// Prints the text into a PDF file (A4) exactly as on paper; a German reason when
+// the file cannot be written.
+std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text);
 
 // The system's default printer, or nothing when none is installed.
 std::unique_ptr<QPrinter> standarddrucker();

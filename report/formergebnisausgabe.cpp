@@ -2,6 +2,7 @@
 
 #include "project/dialoge.h"
 #include "report/druck.h"
+#include "report/schrift.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -39,6 +40,7 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     setObjectName("FormErgebnisausgabe");
     setWindowTitle("Ergebnisausgabe");
     setFixedSize(px(7530), px(5565));
+    setFont(oberflaechenschrift());
 
     textErgebnisAusgabe_ = new QPlainTextEdit(QStringLiteral("Ergebnisausgabe"), this);
     textErgebnisAusgabe_->setObjectName("TextErgebnisAusgabe");

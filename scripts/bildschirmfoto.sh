@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Starts Velkor on a virtual X server, enters and calculates the nozzle example by
-# keyboard and saves a picture of the window (default doc/velkor.png).
+# Starts Velkor on a virtual X server with a project file (default the nozzle
+# example), clicks the report button and saves pictures of the main window and
+# of the report window: ZIEL (default doc/velkor.png) and ZIEL with -bericht.
+# Usage: scripts/bildschirmfoto.sh [ZIEL.png [DATEI.vlk]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ziel="${1:-doc/velkor.png}"
+datei="${2:-examples/zylinder-stutzen.vlk}"
 bash scripts/einrichten.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target velkor >/dev/null
@@ -17,7 +20,7 @@ trap 'kill "${programm:-}" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true
 export DISPLAY="$anzeige"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-LANG=de_DE.UTF-8 build/release/app/velkor &
+LANG=de_DE.UTF-8 build/release/app/velkor "$datei" &
 programm=$!
 fenster=""
 for _ in $(seq 100); do
@@ -25,18 +28,17 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$fenster" ] || { echo "Das Fenster erschien nicht." >&2; exit 1; }
-xdotool windowfocus --sync "$fenster"
-sleep 0.3
-
-# TextDa holds the focus at start; Tab follows the window's tab sequence.
-tippe() { xdotool type --delay 20 "$1"; }
-tab() { xdotool key --delay 20 Tab; }
-tippe 1000; tab; tippe 10; tab; tab; tab; tab; tab; tab   # Da, s, c1, c2, v, K, S
-tab; tippe 10; tab                                         # option group, pressure
-tippe "Behälter 1"; tab; tippe 7.1; tab; tippe "Mü"; tab   # heading
-xdotool key space; tab                                     # nozzle on
-tippe 100; tab; tippe 5; tab; tab; tab; tab; tab; tippe 100 # Das, ss, c1s, c2s, Ks, Sis, ls
-xdotool key Return                                         # "=" calculates
 sleep 0.5
 import -window "$fenster" "$ziel"
-echo "$ziel"
+
+# "P": the report button, 384 + 12 and 304 + 12 inside the window.
+xdotool mousemove --window "$fenster" 396 316 click 1
+bericht=""
+for _ in $(seq 50); do
+  bericht=$(xdotool search --name '^Ergebnisausgabe$' 2>/dev/null | head -1) && [ -n "$bericht" ] && break
+  sleep 0.1
+done
+[ -n "$bericht" ] || { echo "Das Berichtsfenster erschien nicht." >&2; exit 1; }
+sleep 0.5
+import -window "$bericht" "${ziel%.png}-bericht.png"
+echo "$ziel ${ziel%.png}-bericht.png"

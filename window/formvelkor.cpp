@@ -1,6 +1,7 @@
 #include "window/formvelkor.h"
 
 #include "report/formergebnisausgabe.h"
+#include "report/schrift.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -230,10 +231,7 @@ FormVelkor::FormVelkor(Dialoge& dialoge, const QString& dezimaltrenner, QWidget*
     setWindowTitle("Velkor");
     setFixedSize(fensterbreite, fensterhoehe);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    // The absolute layout was drawn for a small sans-serif face of 11 pixels.
-    QFont schrift("Arial");
-    schrift.setPixelSize(11);
-    setFont(schrift);
+    setFont(oberflaechenschrift());
 
     erzeugeRahmen();
     erzeugeEingabefelder();
@@ -540,6 +538,11 @@ void FormVelkor::zeigeModell()
         if (box->text() != text) {
             const QSignalBlocker still(box);
             box->setText(text);
+            // A long text shows its beginning; a focused box stays ready to be typed over.
+            if (box->hasFocus())
+                box->selectAll();
+            else
+                box->setCursorPosition(0);
         }
         box->setEnabled(formular_.freigegeben(k));
     }

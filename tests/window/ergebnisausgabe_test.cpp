@@ -162,6 +162,9 @@ TEST_F(Ausgabe, theWindowHasItsControlsWhereTheTwipsPutThem)
     EXPECT_EQ(knopf("CommandClipboard")->text(), "Zwischenablage");
     EXPECT_EQ(knopf("CommandDrucken")->text(), "Drucken");
     EXPECT_EQ(knopf("CommandOK")->text(), "Zurück");
+    for (const char* name : {"CommandClipboard", "CommandDrucken", "CommandOK"})
+        EXPECT_LE(knopf(name)->fontMetrics().horizontalAdvance(knopf(name)->text()) + 8, knopf(name)->width())
+            << name << " shows its whole caption";
     auto* status = fenster->findChild<QLabel*>("StatusBar");
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(status->text(), "Ergebnisausgabe");

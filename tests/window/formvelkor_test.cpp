@@ -519,11 +519,12 @@ TEST_F(Befehl, typingAgainAfterEnterMakesTheNextLeavingCount)
 {
     tippe(kasten(K::Textc1), "-1");
     taste(Qt::Key_Return);
-    schreibe(kasten(K::Textc1), "2");
-    EXPECT_EQ(kasten(K::Textc1)->text(), "1.002");
+    // The rewritten text stays selected, so typing replaces it.
+    schreibe(kasten(K::Textc1), "-2");
+    EXPECT_EQ(kasten(K::Textc1)->text(), "-2");
     taste(Qt::Key_Tab);
-    EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
-    EXPECT_EQ(modell().daten().c1, 1.002);
+    EXPECT_EQ(kasten(K::Textc1)->text(), "2.00");
+    EXPECT_EQ(modell().daten().c1, 2.0);
 }
 
 // ---------------------------------------------------------------- calculation
@@ -709,6 +710,25 @@ TEST_F(Start, aReportRefusedBeforeAnyCalculationCreatesNoWindow)
 }
 
 // ---------------------------------------------------------------- project commands and closing
+
+TEST_F(Start, aProjectLoadedAtStartShowsTheBeginningOfLongTextsAndKeepsTheFocusedBoxSelected)
+{
+    ASSERT_TRUE(fenster->lade(VELKOR_TESTDATEN "/app/zylinder_stutzen.vlk"));
+    EXPECT_EQ(status()->text(), "Laden erfolgreich");
+    EXPECT_FALSE(kasten(K::TextBez)->text().isEmpty());
+    EXPECT_EQ(kasten(K::TextBez)->cursorPosition(), 0);
+    EXPECT_TRUE(check("CheckStutzen")->isChecked());
+    EXPECT_TRUE(kasten(K::TextDas)->isEnabled());
+    EXPECT_EQ(kasten(K::TextDa)->selectedText(), kasten(K::TextDa)->text());
+    EXPECT_FALSE(modell().geaendert());
+}
+
+TEST_F(Start, aFileThatCannotBeLoadedSaysSoInTheStatusLine)
+{
+    EXPECT_FALSE(fenster->lade("/nicht/vorhanden.vlk"));
+    EXPECT_TRUE(status()->text().startsWith("Laden fehlgeschlagen: ")) << status()->text().toStdString();
+    EXPECT_EQ(kasten(K::TextDa)->text(), "0.00");
+}
 
 TEST_F(Start, theFileButtonsReachTheirCommands)
 {
