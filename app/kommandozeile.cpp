@@ -1,0 +1,255 @@
+#include "app/kommandozeile.h"
+
+#include "engine/berechnung.h"
+#include "project/projektdatei.h"
+#include "report/bericht.h"
+#include "window/formular.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <string_view>
+
+namespace velkor {
+
+namespace {
+
+std::string utf8(const QString& s) { return s.toStdString(); }
+
+void melde(std::ostream& fehler, const QString& datei, std::string_view text)
+{
+    fehler << utf8(datei) << ": " << text << '\n';
+}
+
+int ausgangVon(const Rechenlauf& lauf)
+{
+    if (!lauf.berechnet)
+        return ausgang::abgebrochen;
+    if (lauf.status == meldung::nichtAusreichend)
+        return ausgang::unzureichend;
+    if (lauf.status == meldung::eingabenPruefen)
+        return ausgang::eingabenPruefen;
+    return ausgang::ausreichend;
+}
+
+// A file loaded as the window's load command does it: read whole, then taken
+// over by the window model, which recalculates.
+struct Geladen {
+    Formular formular;
+    Rechenlauf lauf;
+};
+
+std::optional<Geladen> lade(const QString& datei, const std::string& dezimaltrenner, std::string& grund)
+{
+    Leseergebnis gelesen = ladeProjektdatei(utf8(datei));
+    if (!gelesen.projekt) {
+        grund = std::move(gelesen.fehler);
+        return std::nullopt;
+    }
+    Geladen g{Formular(dezimaltrenner), {}};
+    g.lauf = g.formular.uebernehme(*gelesen.projekt);
+    return g;
+}
+
+// Tells on stderr what a calculation that is not plainly sufficient reported.
+void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& lauf)
+{
+    if (ausgangVon(lauf) != ausgang::ausreichend)
+        melde(fehler, datei, lauf.status);
+}
+
+int berichte(const QString& datei, std::ostream& aus, std::ostream& fehler,
+             const std::string& dezimaltrenner)
+{
+    std::string grund;
+    std::optional<Geladen> g = lade(datei, dezimaltrenner, grund);
+    if (!g) {
+        melde(fehler, datei, grund);
+        return ausgang::dateifehler;
+    }
+    // The report command recalculates before it composes, as the button "P" does.
+    const std::optional<std::string> text = g->formular.bericht();
+    if (!text) {
+        melde(fehler, datei, std::string(berichtVerweigert) + " (" + g->lauf.status + ")");
+        return ausgang::abgebrochen;
+    }
+    aus << *text;
+    meldeStatus(fehler, datei, g->lauf);
+    return ausgangVon(g->lauf);
+}
+
+// Each character in „…“, control characters by their code, so that none of them
+// is invisible or breaks the line.
+std::string sichtbar(const std::string& zeichen)
+{
+    std::string liste;
+    for (const uint code : QString::fromStdString(zeichen).toUcs4()) {
+        const char32_t z = code;
+        if (!liste.empty())
+            liste += ", ";
+        if (z < 0x20 || (z >= 0x7F && z <= 0x9F))
+            liste += "U+" + QString::number(code, 16).toUpper().rightJustified(4, u'0').toStdString();
+        else
+            liste += "„" + QString::fromUcs4(&z, 1).toStdString() + "“";
+    }
+    return liste;
+}
+
+int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler,
+                 const std::string& dezimaltrenner)
+{
+    std::string grund;
+    std::optional<Geladen> g = lade(datei, dezimaltrenner, grund);
+    if (!g) {
+        melde(fehler, datei, grund);
+        return ausgang::dateifehler;
+    }
+    meldeStatus(fehler, datei, g->lauf);
+    // The window's save after that load writes the stored values, whatever the run reached.
+    const Speicherergebnis gespeichert = speichereProjektdatei(utf8(ziel), g->formular.projekt());
+    if (!gespeichert.ok) {
+        melde(fehler, ziel, "Speichern nicht möglich: " + gespeichert.fehler);
+        return ausgang::dateifehler;
+    }
+    if (!gespeichert.ersetzteZeichen.empty())
+        melde(fehler, ziel, "Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: "
+                                + sichtbar(gespeichert.ersetzteZeichen));
+    return ausgangVon(g->lauf);
+}
+
+QString farbname(Statusfarbe f)
+{
+    switch (f) {
+    case Statusfarbe::rot:
+        return QStringLiteral("rot");
+    case Statusfarbe::gelb:
+        return QStringLiteral("gelb");
+    case Statusfarbe::normal:
+        break;
+    }
+    return QStringLiteral("normal");
+}
+
+QJsonObject alsJson(const QString& datei, const Geladen& g)
+{
+    const Formular& f = g.formular;
+    QJsonObject eingaben;
+    QJsonObject ergebnisse;
+    for (const Groesseninfo& i : groessen())
+        (i.eingabe ? eingaben : ergebnisse)
+            .insert(QString::fromUtf8(i.name.data(), qsizetype(i.name.size())), f.daten().*i.feld);
+    eingaben.insert(QStringLiteral("zylinder"), f.zylinder());
+    eingaben.insert(QStringLiteral("stutzen"), f.stutzen());
+    eingaben.insert(QStringLiteral("scheibe"), f.scheibe());
+    eingaben.insert(QStringLiteral("ausgehalst"), f.ausgehalst());
+    return QJsonObject{
+        {QStringLiteral("datei"), datei},
+        {QStringLiteral("status"), QString::fromStdString(g.lauf.status)},
+        {QStringLiteral("statusfarbe"), farbname(g.lauf.statusfarbe)},
+        {QStringLiteral("berechnet"), g.lauf.berechnet},
+        {QStringLiteral("eingaben"), eingaben},
+        {QStringLiteral("ergebnisse"), ergebnisse},
+    };
+}
+
+int alsJson(const QStringList& dateien, std::ostream& aus, std::ostream& fehler,
+            const std::string& dezimaltrenner)
+{
+    int hoechster = ausgang::ausreichend;
+    QJsonArray liste;
+    for (const QString& datei : dateien) {
+        std::string grund;
+        const std::optional<Geladen> g = lade(datei, dezimaltrenner, grund);
+        if (!g) {
+            melde(fehler, datei, grund);
+            liste.append(QJsonObject{{QStringLiteral("datei"), datei},
+                                     {QStringLiteral("fehler"), QString::fromStdString(grund)}});
+            hoechster = std::max(hoechster, ausgang::dateifehler);
+            continue;
+        }
+        liste.append(alsJson(datei, *g));
+        hoechster = std::max(hoechster, ausgangVon(g->lauf));
+    }
+    aus << QJsonDocument(liste).toJson(QJsonDocument::Indented).toStdString();
+    return hoechster;
+}
+
+int falscherAufruf(std::ostream& fehler, std::string_view grund)
+{
+    fehler << "velkor: " << grund << "\n\n" << benutzung();
+    return ausgang::falscherAufruf;
+}
+
+} // namespace
+
+std::string benutzung()
+{
+    return "Aufruf:\n"
+           "  velkor --bericht DATEI.vlk\n"
+           "      gibt den Rechenbericht der Datei aus (UTF-8, Zeilenende CR LF)\n"
+           "  velkor --speichern-als AUS.vlk DATEI.vlk\n"
+           "      lädt die Datei, rechnet neu und speichert sie als AUS.vlk\n"
+           "  velkor --json DATEI.vlk [DATEI.vlk ...]\n"
+           "      Status, Eingaben und ungerundete Ergebnisse aller Dateien als JSON\n"
+           "\n"
+           "Rückgabewert (der höchste zählt):\n"
+           "  0  alle Auslegungen ausreichend\n"
+           "  1  eine Auslegung nicht ausreichend dimensioniert\n"
+           "  2  Eingaben überprüfen\n"
+           "  3  Berechnung abgebrochen\n"
+           "  4  Datei fehlt, ist nicht lesbar oder nicht schreibbar\n"
+           "  64 falscher Aufruf\n";
+}
+
+std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
+                                 std::ostream& fehler, const std::string& dezimaltrenner)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption hilfe(QStringList{QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")});
+    const QCommandLineOption bericht(QStringLiteral("bericht"));
+    const QCommandLineOption speichernAls(QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    parser.addOptions({hilfe, bericht, speichernAls, json});
+
+    // QCommandLineParser expects the program name first.
+    if (!parser.parse(QStringList{QStringLiteral("velkor")} + argumente)) {
+        const QStringList unbekannt = parser.unknownOptionNames();
+        if (!unbekannt.isEmpty()) {
+            const QString& name = unbekannt.front();
+            return falscherAufruf(fehler, "Unbekannte Option: " + utf8(name.size() == 1 ? "-" + name : "--" + name));
+        }
+        // The only option with a value.
+        return falscherAufruf(fehler, "Nach --speichern-als fehlt der Name der Zieldatei.");
+    }
+    if (parser.isSet(hilfe)) {
+        aus << benutzung();
+        return ausgang::ausreichend;
+    }
+
+    const QStringList dateien = parser.positionalArguments();
+    const int befehle = int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json));
+    if (befehle == 0)
+        return std::nullopt;
+    if (befehle > 1)
+        return falscherAufruf(fehler, "Nur einer der Befehle --bericht, --speichern-als und --json ist möglich.");
+
+    if (parser.isSet(json)) {
+        if (dateien.isEmpty())
+            return falscherAufruf(fehler, "--json braucht mindestens eine Datei.");
+        return alsJson(dateien, aus, fehler, dezimaltrenner);
+    }
+    if (dateien.size() != 1)
+        return falscherAufruf(fehler, std::string(parser.isSet(bericht) ? "--bericht" : "--speichern-als")
+                                          + " braucht genau eine Datei.");
+    if (parser.isSet(bericht))
+        return berichte(dateien.front(), aus, fehler, dezimaltrenner);
+    const QStringList ziele = parser.values(speichernAls);
+    if (ziele.size() != 1 || ziele.front().isEmpty())
+        return falscherAufruf(fehler, "--speichern-als braucht genau eine Zieldatei.");
+    return speichereAls(ziele.front(), dateien.front(), fehler, dezimaltrenner);
+}
+
+} // namespace velkor
