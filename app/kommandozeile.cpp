@@ -38,19 +38,21 @@ int ausgangVon(const Rechenlauf& lauf)
 // A file loaded as the window's load command does it: read whole, then taken
 // over by the window model, which recalculates.
 struct Geladen {
-    Formular formular;
+    std::optional<Formular> formular; // nothing when the file could not be read
+    std::string fehler;               // then the German reason
     Rechenlauf lauf;
 };
 
-std::optional<Geladen> lade(const QString& datei, const std::string& dezimaltrenner, std::string& grund)
+Geladen lade(const QString& datei, const std::string& dezimaltrenner)
 {
     Leseergebnis gelesen = ladeProjektdatei(utf8(datei));
+    Geladen g;
     if (!gelesen.projekt) {
-        grund = std::move(gelesen.fehler);
-        return std::nullopt;
+        g.fehler = std::move(gelesen.fehler);
+        return g;
     }
-    Geladen g{Formular(dezimaltrenner), {}};
-    g.lauf = g.formular.uebernehme(*gelesen.projekt);
+    g.formular.emplace(dezimaltrenner);
+    g.lauf = g.formular->uebernehme(*gelesen.projekt);
     return g;
 }
 
@@ -65,22 +67,21 @@ void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& l
 std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler,
                                       const std::string& dezimaltrenner, int& status)
 {
-    std::string grund;
-    std::optional<Geladen> g = lade(datei, dezimaltrenner, grund);
-    if (!g) {
-        melde(fehler, datei, grund);
+    Geladen g = lade(datei, dezimaltrenner);
+    if (!g.formular) {
+        melde(fehler, datei, g.fehler);
         status = ausgang::dateifehler;
         return std::nullopt;
     }
     // The report command recalculates before it composes, as the button "P" does.
-    std::optional<std::string> text = g->formular.bericht();
+    std::optional<std::string> text = g.formular->bericht();
     if (!text) {
-        melde(fehler, datei, std::string(berichtVerweigert) + " (" + g->lauf.status + ")");
+        melde(fehler, datei, std::string(berichtVerweigert) + " (" + g.lauf.status + ")");
         status = ausgang::abgebrochen;
         return std::nullopt;
     }
-    meldeStatus(fehler, datei, g->lauf);
-    status = ausgangVon(g->lauf);
+    meldeStatus(fehler, datei, g.lauf);
+    status = ausgangVon(g.lauf);
     return text;
 }
 
@@ -127,15 +128,14 @@ std::string sichtbar(const std::string& zeichen)
 int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler,
                  const std::string& dezimaltrenner)
 {
-    std::string grund;
-    std::optional<Geladen> g = lade(datei, dezimaltrenner, grund);
-    if (!g) {
-        melde(fehler, datei, grund);
+    Geladen g = lade(datei, dezimaltrenner);
+    if (!g.formular) {
+        melde(fehler, datei, g.fehler);
         return ausgang::dateifehler;
     }
-    meldeStatus(fehler, datei, g->lauf);
+    meldeStatus(fehler, datei, g.lauf);
     // The window's save after that load writes the stored values, whatever the run reached.
-    const Speicherergebnis gespeichert = speichereProjektdatei(utf8(ziel), g->formular.projekt());
+    const Speicherergebnis gespeichert = speichereProjektdatei(utf8(ziel), g.formular->projekt());
     if (!gespeichert.ok) {
         melde(fehler, ziel, "Speichern nicht möglich: " + gespeichert.fehler);
         return ausgang::dateifehler;
@@ -143,7 +143,7 @@ int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler
     if (!gespeichert.ersetzteZeichen.empty())
         melde(fehler, ziel, "Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: "
                                 + sichtbar(gespeichert.ersetzteZeichen));
-    return ausgangVon(g->lauf);
+    return ausgangVon(g.lauf);
 }
 
 QString farbname(Statusfarbe f)
@@ -159,9 +159,8 @@ QString farbname(Statusfarbe f)
     return QStringLiteral("normal");
 }
 
-QJsonObject alsJson(const QString& datei, const Geladen& g)
+QJsonObject alsJson(const QString& datei, const Formular& f, const Rechenlauf& lauf)
 {
-    const Formular& f = g.formular;
     QJsonObject eingaben;
     QJsonObject ergebnisse;
     for (const Groesseninfo& i : groessen())
@@ -173,9 +172,9 @@ QJsonObject alsJson(const QString& datei, const Geladen& g)
     eingaben.insert(QStringLiteral("ausgehalst"), f.ausgehalst());
     return QJsonObject{
         {QStringLiteral("datei"), datei},
-        {QStringLiteral("status"), QString::fromStdString(g.lauf.status)},
-        {QStringLiteral("statusfarbe"), farbname(g.lauf.statusfarbe)},
-        {QStringLiteral("berechnet"), g.lauf.berechnet},
+        {QStringLiteral("status"), QString::fromStdString(lauf.status)},
+        {QStringLiteral("statusfarbe"), farbname(lauf.statusfarbe)},
+        {QStringLiteral("berechnet"), lauf.berechnet},
         {QStringLiteral("eingaben"), eingaben},
         {QStringLiteral("ergebnisse"), ergebnisse},
     };
@@ -187,17 +186,16 @@ int alsJson(const QStringList& dateien, std::ostream& aus, std::ostream& fehler,
     int hoechster = ausgang::ausreichend;
     QJsonArray liste;
     for (const QString& datei : dateien) {
-        std::string grund;
-        const std::optional<Geladen> g = lade(datei, dezimaltrenner, grund);
-        if (!g) {
-            melde(fehler, datei, grund);
+        const Geladen g = lade(datei, dezimaltrenner);
+        if (!g.formular) {
+            melde(fehler, datei, g.fehler);
             liste.append(QJsonObject{{QStringLiteral("datei"), datei},
-                                     {QStringLiteral("fehler"), QString::fromStdString(grund)}});
+                                     {QStringLiteral("fehler"), QString::fromStdString(g.fehler)}});
             hoechster = std::max(hoechster, ausgang::dateifehler);
             continue;
         }
-        liste.append(alsJson(datei, *g));
-        hoechster = std::max(hoechster, ausgangVon(g->lauf));
+        liste.append(alsJson(datei, *g.formular, g.lauf));
+        hoechster = std::max(hoechster, ausgangVon(g.lauf));
     }
     aus << QJsonDocument(liste).toJson(QJsonDocument::Indented).toStdString();
     return hoechster;

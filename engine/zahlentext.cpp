@@ -118,9 +118,9 @@ double zahlAusText(std::string_view text)
     if (exponent < -groessterExponent)
         return 0;
 
-    // Digits as an integer mantissa with its exponent: "<ziffern>e<n>".
+    // The value as the integer <ziffern> · 10^mantissenExponent. Where both
+    // factors are exact doubles, one multiplication or division rounds correctly.
     const long long mantissenExponent = exponent - static_cast<long long>(anzahl);
-    // Both factors exact, so one rounding gives the correctly rounded value.
     if (anzahl <= 19 && mantisse <= (std::uint64_t{1} << 53) && mantissenExponent >= -22
         && mantissenExponent <= 22) {
         const double zehnerpotenz = zehnHoch[std::abs(mantissenExponent)];
@@ -128,6 +128,7 @@ double zahlAusText(std::string_view text)
         const double wert = mantissenExponent < 0 ? m / zehnerpotenz : m * zehnerpotenz;
         return negativ ? -wert : wert;
     }
+    // Otherwise from_chars rounds the text "<ziffern>e<mantissenExponent>".
     ziffern[anzahl] = 'e';
     const char* ende = std::to_chars(ziffern + anzahl + 1, ziffern + anzahl + 24, mantissenExponent).ptr;
 

@@ -50,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         rest = ende == std::string_view::npos ? std::string_view{} : rest.substr(ende + 1);
     }
 
-    Berechnungsdaten record;
-    const Rechenlauf lauf = berechnung(record, texte, schalter, trenner);
+    Berechnungsdaten datensatz;
+    const Rechenlauf lauf = berechnung(datensatz, texte, schalter, trenner);
 
     for (const Groesseninfo& i : groessen())
-        pruefe(std::isfinite(wert(record, i.groesse)), "the record holds only finite numbers");
+        pruefe(std::isfinite(wert(datensatz, i.groesse)), "the record holds only finite numbers");
     const bool verdikt = lauf.status == meldung::ausreichend || lauf.status == meldung::nichtAusreichend
         || lauf.status == meldung::eingabenPruefen;
     pruefe(verdikt == lauf.berechnet, "a verdict exactly when the run reached it");
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
             || g == Groesse::SScheibe;
         if (scheibenfeld && !schalter.scheibe)
             continue;
-        const double gespeichert = wert(record, g);
+        const double gespeichert = wert(datensatz, g);
         const double gelesen = zahlAusText(text(texte, g));
         pruefe(std::fabs(gelesen - gespeichert) <= 0.005 * (1 + 1e-12) + std::fabs(gespeichert) * 1e-15,
                "a rewritten box reads back as its value to two decimals");

@@ -163,19 +163,12 @@ TEST(Kommandozeile, jsonListsEveryFileWithUnroundedResultsAndReasonsForBadOnes)
     EXPECT_EQ(ein.value("stutzen"), QJsonValue(true));
     EXPECT_EQ(ein.value("scheibe"), QJsonValue(false));
     const QJsonObject erg = gut.value("ergebnisse").toObject();
-    EXPECT_EQ(erg.size(), 15);
+    EXPECT_EQ(erg.keys(), (QStringList{"Ap", "As0", "As1", "As2", "b", "dmax", "lsm", "pmaxFV", "pmaxG", "pmaxS",
+                                       "rFV", "rG", "rS", "sG", "sS"}));
     erwarteNahe(erg, "sG", 2.822201317027281);
-    erwarteNahe(erg, "sS", 0.28222013170272814);
-    erwarteNahe(erg, "rG", 254.3333333333334);
     erwarteNahe(erg, "rS", 1671.6666666666665);
-    erwarteNahe(erg, "b", 99.498743710662);
-    erwarteNahe(erg, "lsm", 27.243118397129212);
     erwarteNahe(erg, "dmax", 506.116943008234);
-    erwarteNahe(erg, "pmaxG", 35.69023569023569);
-    erwarteNahe(erg, "pmaxS", 185.96491228070175);
-    erwarteNahe(erg, "As0", 994.98743710662);
     erwarteNahe(erg, "As1", 186.21559198564603);
-    erwarteNahe(erg, "As2", 0);
     erwarteNahe(erg, "Ap", 74930.32474611716);
     erwarteNahe(erg, "rFV", 177.70946008416598);
     erwarteNahe(erg, "pmaxFV", 27.63197065221847);

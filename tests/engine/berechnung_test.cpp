@@ -291,7 +291,7 @@ TEST_P(Rechenbeispiel, writesCommasAndReadsThemBackToTheSameRun)
     const Rechenlauf erster = berechnung(daten, texte, b.schalter, ",");
     for (const Zeile& z : b.zeilen)
         EXPECT_EQ(text(texte, z.groesse), mitKomma(z.text)) << info(z.groesse).name;
-    EXPECT_EQ(text(texte, G::Da), "1000,00");
+    EXPECT_EQ(text(texte, G::p), "10,00");
 
     const Berechnungsdaten vorher = daten;
     const Kastentexte texteVorher = texte;
@@ -541,67 +541,45 @@ TEST(Rechenabbruch, theStartUpTextsStopAtTheShellWithEveryEntryRewritten)
     EXPECT_EQ(text(texte, G::rG), "0");
 }
 
-struct Urteil {
-    std::string_view name;
-    Schalter schalter;
-    Eingaben eingaben;
-    std::string_view status;
-    Statusfarbe statusfarbe;
-    Farben farben;
-};
+// Shell alone: its reserve and the zero reserve of the area comparison.
+const Farben schaleGruen{{G::rG, gruen}, {G::rFV, gruen}};
 
 // Each plausibility check on its own, with its boundary on the passing side.
-const std::vector<Urteil> urteile{
+const std::vector<Beispiel> urteile{
     {"wallHalfTheDiameter", nurSchale, {{G::Da, "20"}, {G::s, "10"}, {G::Das, "10"}},
-     meldung::eingabenPruefen, Statusfarbe::gelb, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::eingabenPruefen, Statusfarbe::gelb, schaleGruen, {}},
     {"wallJustBelowHalfTheDiameter", nurSchale, {{G::Da, "20.01"}, {G::s, "10"}, {G::Das, "10"}},
-     meldung::ausreichend, Statusfarbe::normal, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::ausreichend, Statusfarbe::normal, schaleGruen, {}},
     {"nozzleWallAboveHalfItsDiameter", nurSchale, {{G::Das, "9.99"}, {G::ss, "5"}},
-     meldung::eingabenPruefen, Statusfarbe::gelb, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::eingabenPruefen, Statusfarbe::gelb, schaleGruen, {}},
     {"nozzleWallExactlyHalfItsDiameter", nurSchale, {{G::Das, "10"}, {G::ss, "5"}},
-     meldung::ausreichend, Statusfarbe::normal, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::ausreichend, Statusfarbe::normal, schaleGruen, {}},
     {"zeroEffectiveShellWall", nurSchale, {{G::Da, "100"}, {G::s, "-3"}, {G::c1, "-3"}},
-     meldung::eingabenPruefen, Statusfarbe::gelb, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::eingabenPruefen, Statusfarbe::gelb, schaleGruen, {}},
     {"negativeEffectiveNozzleWall", nurSchale, {{G::c1s, "6"}},
-     meldung::eingabenPruefen, Statusfarbe::gelb, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::eingabenPruefen, Statusfarbe::gelb, schaleGruen, {}},
     {"zeroEffectiveNozzleWall", nurSchale, {{G::c1s, "5"}},
-     meldung::ausreichend, Statusfarbe::normal, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::ausreichend, Statusfarbe::normal, schaleGruen, {}},
     {"nozzleWiderThanShell", nurSchale, {{G::Das, "1000.01"}},
-     meldung::eingabenPruefen, Statusfarbe::gelb, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::eingabenPruefen, Statusfarbe::gelb, schaleGruen, {}},
     {"nozzleAsWideAsShell", nurSchale, {{G::Das, "1000"}},
-     meldung::ausreichend, Statusfarbe::normal, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::ausreichend, Statusfarbe::normal, schaleGruen, {}},
     {"insertedLengthBeyondShellDiameter", nurSchale, {{G::lsstrich, "1000.01"}},
-     meldung::eingabenPruefen, Statusfarbe::gelb, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::eingabenPruefen, Statusfarbe::gelb, schaleGruen, {}},
     {"insertedLengthEqualToShellDiameter", nurSchale, {{G::lsstrich, "1000"}},
-     meldung::ausreichend, Statusfarbe::normal, {{G::rG, gruen}, {G::rFV, gruen}}},
+     meldung::ausreichend, Statusfarbe::normal, schaleGruen, {}},
     {"thickNozzleWithAllReservesPositive", zylinderMitStutzen, {{G::ss, "60"}},
-     meldung::eingabenPruefen, Statusfarbe::gelb, {{G::rG, gruen}, {G::rS, gruen}, {G::rFV, gruen}}},
+     meldung::eingabenPruefen, Statusfarbe::gelb, alleGruen, {}},
     {"negativeShellReserveHidesTheFailedCheck", zylinderMitStutzen, {{G::ss, "60"}, {G::s, "2.81"}},
-     meldung::nichtAusreichend, Statusfarbe::rot, {{G::rG, rot}, {G::rS, gruen}, {G::rFV, gruen}}},
+     meldung::nichtAusreichend, Statusfarbe::rot, {{G::rG, rot}, {G::rS, gruen}, {G::rFV, gruen}}, {}},
     {"negativeNozzleReserve", zylinderMitStutzen, {{G::ss, "0.2"}},
-     meldung::nichtAusreichend, Statusfarbe::rot, {{G::rG, gruen}, {G::rS, rot}, {G::rFV, gruen}}},
+     meldung::nichtAusreichend, Statusfarbe::rot, {{G::rG, gruen}, {G::rS, rot}, {G::rFV, gruen}}, {}},
 };
 
-void PrintTo(const Urteil& x, std::ostream* os) { *os << x.name; }
-
-class Rechenurteil : public testing::TestWithParam<Urteil> {};
-
-TEST_P(Rechenurteil, givesItsStatusAndColours)
-{
-    const Urteil& u = GetParam();
-    Berechnungsdaten daten;
-    Kastentexte texte = basistexte(u.eingaben);
-    const Rechenlauf lauf = berechnung(daten, texte, u.schalter, ".");
-    EXPECT_TRUE(lauf.berechnet);
-    EXPECT_EQ(lauf.status, u.status);
-    EXPECT_EQ(lauf.statusfarbe, u.statusfarbe);
-    EXPECT_EQ(lauf.reservefarben, u.farben);
-}
-
-INSTANTIATE_TEST_SUITE_P(Urteile, Rechenurteil, testing::ValuesIn(urteile),
+INSTANTIATE_TEST_SUITE_P(Urteile, Rechenbeispiel, testing::ValuesIn(urteile),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Rechenurteil, aReserveJustBelowZeroReadsMinusZeroAndCountsAsNegative)
+TEST(Urteil, aReserveJustBelowZeroReadsMinusZeroAndCountsAsNegative)
 {
     Berechnungsdaten daten;
     Kastentexte texte = basistexte({{G::s, "2.81"}});
@@ -666,7 +644,7 @@ TEST(Eingaben, switchedOffPartsLeaveTheirResultsAlone)
     const Berechnungsdaten mitStutzen = daten;
 
     const Rechenlauf lauf = berechnung(daten, texte, nurSchale, ".");
-    EXPECT_EQ(lauf.reservefarben, (Farben{{G::rG, gruen}, {G::rFV, gruen}}));
+    EXPECT_EQ(lauf.reservefarben, schaleGruen);
     EXPECT_EQ(daten.sS, mitStutzen.sS);
     EXPECT_EQ(daten.pmaxS, mitStutzen.pmaxS);
     EXPECT_EQ(daten.rS, mitStutzen.rS);

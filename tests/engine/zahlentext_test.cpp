@@ -168,6 +168,13 @@ TEST(Anzeigetext, printsTheLargestDoubleInFull)
     EXPECT_EQ(t.substr(t.size() - 3), ".00");
 }
 
+TEST(Anzeigetext, takesASeparatorOfAnyLength)
+{
+    const std::string trenner(400, '#');
+    EXPECT_EQ(anzeigetext(-1.5, zwei, trenner), "-1" + trenner + "50");
+    EXPECT_EQ(anzeigetext(1e300, zwei, "::").substr(301), "::00"); // 301 integer digits
+}
+
 TEST(Anzeigetext, namesValuesThatAreNotFinite)
 {
     EXPECT_EQ(anzeigetext(unendlich, zwei, "."), "∞");
