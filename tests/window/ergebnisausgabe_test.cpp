@@ -71,10 +71,7 @@ TEST(Druckseiten, lineEndsOfEitherKindSeparateLinesAndTheLastOneStartsNoExtraLin
     EXPECT_EQ(druckseiten("a\r\nb\nc", 10), QList<QStringList>{QStringList({"a", "b", "c"})});
     EXPECT_EQ(druckseiten("a\r\n\r\n", 10), QList<QStringList>{QStringList({"a", ""})});
     EXPECT_EQ(druckseiten("a\r\nb\r\n", 1), (QList<QStringList>{{"a"}, {"b"}}));
-}
-
-TEST(Druckseiten, anEmptyTextGivesOneEmptyPage)
-{
+    // An empty text still gives one (empty) page; a lone line end is one empty line.
     EXPECT_EQ(druckseiten("", 50), QList<QStringList>{QStringList()});
     EXPECT_EQ(druckseiten("\r\n", 50), QList<QStringList>{QStringList({""})});
 }

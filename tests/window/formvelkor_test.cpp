@@ -2,6 +2,7 @@
 
 #include "report/formergebnisausgabe.h"
 
+#include <QFile>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -46,88 +47,56 @@ protected:
     void SetUp() override { oeffne(); }
 };
 
-TEST_F(Start, theWindowIsVelkorWithAFixedClientAreaOf544Pixels)
+TEST_F(Start, startUpShowsDefaultsOnlyTheShellEnabledAndTheFocusInTheFirstBox)
 {
     EXPECT_EQ(fenster->windowTitle(), "Velkor");
     EXPECT_EQ(fenster->width(), 544);
     EXPECT_EQ(fenster->minimumSize(), fenster->maximumSize());
-}
-
-TEST_F(Start, onlyTheShellSectionsAreEnabledAndTheSwitchesStartOff)
-{
-    for (const Kasteninfo& k : kaesten())
+    for (const Kasteninfo& k : kaesten()) {
         EXPECT_EQ(kasten(k.kasten)->isEnabled(), !istAbschnittskasten(k.kasten)) << k.name;
-    EXPECT_TRUE(check("CheckStutzen")->isEnabled());
-    EXPECT_FALSE(check("CheckStutzen")->isChecked());
-    EXPECT_TRUE(check("CheckScheibe")->isEnabled());
-    EXPECT_FALSE(check("CheckScheibe")->isChecked());
+        EXPECT_EQ(kasten(k.kasten)->toolTip().toStdString(), k.tooltip) << k.name;
+    }
+    const std::vector<std::pair<K, QString>> texte{
+        {K::TextDa, "0.00"}, {K::Textv, "1.00"}, {K::TextK, "265.00"}, {K::TextSi, "1.5"}, {K::TextDruck, "0.5"},
+        {K::Textphi, "90.00"}, {K::TextBez, ""}, {K::TextErgebnisgkprozent, "0"}, {K::TextAs0, "0.00"}};
+    for (const auto& [k, text] : texte)
+        EXPECT_EQ(kasten(k)->text(), text) << info(k).name;
+    EXPECT_EQ(modell().daten().K, 0.0) << "stored only when the box is left or read";
+
+    EXPECT_TRUE(check("CheckStutzen")->isEnabled() && check("CheckScheibe")->isEnabled());
+    EXPECT_FALSE(check("CheckStutzen")->isChecked() || check("CheckScheibe")->isChecked());
     EXPECT_FALSE(check("Checkausgehalst")->isEnabled());
-    EXPECT_FALSE(check("Checkausgehalst")->isChecked());
     EXPECT_TRUE(check("Checkdateiname")->isChecked());
     EXPECT_TRUE(teil<QRadioButton>("OptionZylinder")->isChecked());
-    EXPECT_FALSE(teil<QRadioButton>("OptionKugel")->isChecked());
-    EXPECT_TRUE(modell().zylinder());
     EXPECT_FALSE(modell().geaendert());
-    EXPECT_FALSE(modell().berechnet());
-}
 
-TEST_F(Start, boxesShowTheirDefaultsWhileTheStoredValuesAreStillZero)
-{
-    const std::vector<std::pair<K, QString>> erwartet{
-        {K::TextDa, "0.00"}, {K::Textv, "1.00"}, {K::TextK, "265.00"}, {K::TextSi, "1.5"},
-        {K::TextDruck, "0.5"}, {K::TextSis, "1.5"}, {K::Textphi, "90.00"}, {K::TextSiScheibe, "1.5"},
-        {K::TextBez, ""}, {K::TextErgebnisgk, "0.00"}, {K::TextErgebnisgkprozent, "0"},
-        {K::TextAs0, "0.00"}, {K::TextFVprozent, "0"}, {K::Textdmax, "0.00"},
-    };
-    for (const auto& [k, text] : erwartet)
-        EXPECT_EQ(kasten(k)->text(), text) << info(k).name;
-    EXPECT_EQ(modell().daten().K, 0.0);
-    EXPECT_EQ(modell().daten().S, 0.0);
-}
-
-TEST_F(Start, theFirstBoxHasTheFocusWithItsTextSelectedAndItsHelpInTheStatusLine)
-{
     EXPECT_EQ(fokusname(), "TextDa");
     EXPECT_EQ(kasten(K::TextDa)->selectedText(), "0.00");
     EXPECT_EQ(status()->text(), "Außendurchmesser des Grundkörpers");
-    EXPECT_EQ(hintergrund(status()), QApplication::palette().color(QPalette::Button));
     EXPECT_TRUE(status()->autoFillBackground());
-}
-
-TEST_F(Start, resultsAreBlueAndReservesGreen)
-{
+    EXPECT_EQ(hintergrund(status()), QApplication::palette().color(QPalette::Button));
     for (const Kasteninfo& k : kaesten()) {
-        if (k.art != Kastenart::ergebnis)
-            continue;
         const bool reserve = k.kasten == K::TextErgebnisgkprozent || k.kasten == K::TextErgebnisstutzenprozent ||
                              k.kasten == K::TextFVprozent;
-        EXPECT_EQ(textfarbe(kasten(k.kasten)), reserve ? gruen : blau) << k.name;
-        EXPECT_FALSE(kasten(k.kasten)->isReadOnly()) << k.name;
+        if (k.art == Kastenart::ergebnis) {
+            EXPECT_EQ(textfarbe(kasten(k.kasten)), reserve ? gruen : blau) << k.name;
+        }
     }
 }
 
-TEST_F(Start, controlsStandWhereTheLayoutPutsThem)
+TEST_F(Start, controlsStandWhereTheLayoutPutsThemAboveTheStatusLine)
 {
     auto imFenster = [this](QWidget* w) { return QRect(w->mapTo(fenster.get(), QPoint(0, 0)), w->size()); };
     EXPECT_EQ(imFenster(kasten(K::TextDa)), QRect(87, 32, 60, 19));
-    EXPECT_EQ(imFenster(kasten(K::TextDruck)), QRect(88, 232, 60, 19));
-    EXPECT_EQ(imFenster(kasten(K::TextBez)), QRect(63, 272, 100, 19));
-    EXPECT_EQ(imFenster(kasten(K::Textphi)), QRect(263, 184, 60, 19));
     EXPECT_EQ(imFenster(kasten(K::TextSiScheibe)), QRect(263, 307, 60, 19));
-    EXPECT_EQ(imFenster(kasten(K::Textpmaxs)), QRect(480, 112, 50, 19));
     EXPECT_EQ(imFenster(kasten(K::Textdmax)), QRect(456, 269, 73, 19));
     EXPECT_EQ(imFenster(check("CheckStutzen")), QRect(184, 8, 17, 17));
     EXPECT_EQ(imFenster(check("CheckScheibe")), QRect(184, 240, 17, 17));
-    EXPECT_EQ(imFenster(check("Checkausgehalst")), QRect(264, 208, 73, 17));
-    EXPECT_EQ(imFenster(knopf("CommandTextdatei")), QRect(384, 304, 25, 25));
-    EXPECT_EQ(imFenster(knopf("CommandBerechnen")), QRect(512, 304, 25, 25));
     EXPECT_EQ(imFenster(knopf("CommandOK")), QRect(480, 336, 57, 25));
     for (const Kasteninfo& k : kaesten())
         EXPECT_EQ(kasten(k.kasten)->height(), 19) << k.name;
-}
 
-TEST_F(Start, theStatusLineIsTheLowestControlAndSpansTheWindow)
-{
+    // The status line is the lowest control and spans the window.
     const QRect s = status()->geometry();
     EXPECT_EQ(s.x(), 8);
     EXPECT_EQ(s.width(), 528);
@@ -170,21 +139,6 @@ TEST_F(Start, everyCaptionFitsItsLabelAndEveryDefaultFitsItsBox)
         EXPECT_LE(titel.left() + g->fontMetrics().horizontalAdvance(g->title()), g->width()) << name;
     }
     EXPECT_LE(status()->fontMetrics().height(), status()->height());
-}
-
-TEST_F(Start, tooltipsNameEachControl)
-{
-    EXPECT_EQ(kasten(K::TextDa)->toolTip(), "Außendurchmesser");
-    EXPECT_EQ(kasten(K::Textphi)->toolTip(), "45°-90°: Winkel zwischen Stutzen und Behälterlängsachse");
-    EXPECT_EQ(kasten(K::TextFVprozent)->toolTip(), "Reserve des Flächenvergleiches");
-    EXPECT_EQ(check("Checkausgehalst")->toolTip(),
-              "ausgehalste Ausschnitte nach B9 4.4.1 (As wird mit 0.9 multipliziert)");
-    EXPECT_EQ(knopf("CommandTextdatei")->toolTip(), "Print: Ergebnisausgabe");
-    EXPECT_EQ(knopf("CommandLoeschen")->toolTip(), "Clear: Sämtliche Eingaben löschen");
-    EXPECT_EQ(knopf("CommandOK")->toolTip(), "Zurück zum Hauptmenü");
-    EXPECT_EQ(knopf("CommandOK")->text(), "Beenden");
-    EXPECT_EQ(teil<QGroupBox>("FrameStutzen")->title(), "   Stutzen");
-    EXPECT_EQ(teil<QGroupBox>("FrameScheibe")->title(), "   Verstärkungsscheibe");
 }
 
 // ---------------------------------------------------------------- tab sequence
@@ -256,25 +210,9 @@ INSTANTIATE_TEST_SUITE_P(Beispiele, Verlassen,
                          ::testing::Values(Eintrag{K::TextDa, "12,5", "12.50", 12.5},
                                            Eintrag{K::TextDa, "1.234,5", "1.23", 1.234},
                                            Eintrag{K::TextDa, "abc", "0.00", 0},
-                                           Eintrag{K::TextDa, "12 mm", "12.00", 12},
-                                           Eintrag{K::TextDa, "-3", "-3.00", -3},
                                            Eintrag{K::Textc1, "-3", "3.00", 3},
-                                           Eintrag{K::TextDruck, "-0,5", "0.50", 0.5},
-                                           Eintrag{K::TextSi, "2.345", "2.35", 2.345},
                                            Eintrag{K::Textphi, "30", "90.00", 90},
-                                           Eintrag{K::Textphi, "45", "45.00", 45},
-                                           Eintrag{K::Textphi, "90,5", "90.00", 90},
-                                           Eintrag{K::Textphi, "-60", "90.00", 90},
                                            Eintrag{K::Textphi, "60", "60.00", 60}));
-
-TEST_F(Start, anEmptiedBoxStoresZero)
-{
-    klicke(kasten(K::TextK));
-    taste(Qt::Key_Delete);
-    taste(Qt::Key_Tab);
-    EXPECT_EQ(kasten(K::TextK)->text(), "0.00");
-    EXPECT_EQ(modell().daten().K, 0.0);
-}
 
 TEST_F(Start, aNumberBeyondTheRangeOfADoubleStaysAsTypedAndIsNotStored)
 {
@@ -285,13 +223,6 @@ TEST_F(Start, aNumberBeyondTheRangeOfADoubleStaysAsTypedAndIsNotStored)
     EXPECT_EQ(kasten(K::TextDa)->text(), "1e999");
     EXPECT_EQ(modell().daten().Da, 12.0);
     EXPECT_EQ(status()->text(), "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.");
-}
-
-TEST_F(Start, projectBoxesKeepTheirTextBlanksIncluded)
-{
-    gibEin(K::TextBez, "  Kessel 7 ");
-    EXPECT_EQ(kasten(K::TextBez)->text(), "  Kessel 7 ");
-    EXPECT_EQ(modell().gespeicherterText(K::TextBez), "  Kessel 7 ");
 }
 
 TEST_F(Start, gainingTheFocusShowsTheHelpTextAndSelectsEntriesButNotResults)
@@ -325,29 +256,22 @@ TEST_F(Start, aContextMenuOrAnotherWindowTakingTheFocusIsNoLeaving)
 
 // ---------------------------------------------------------------- unsaved changes
 
-TEST_F(Start, typingOneCharacterMarksTheInputsChanged)
-{
-    tippe(kasten(K::TextBearb), "M");
-    EXPECT_TRUE(modell().geaendert());
-}
-
-TEST_F(Start, tabbingThroughAOneDecimalDefaultRewritesItAndCountsAsAChange)
+TEST_F(Start, typingTabbingThroughAShortDefaultAndTypingOverAResultMarkChangesOrNot)
 {
     klicke(kasten(K::TextK));
     taste(Qt::Key_Tab);
     EXPECT_FALSE(modell().geaendert()) << "265.00 already has the rewritten form";
     taste(Qt::Key_Tab);
     EXPECT_EQ(kasten(K::TextSi)->text(), "1.50");
-    EXPECT_TRUE(modell().geaendert());
-}
+    EXPECT_TRUE(modell().geaendert()) << "1.5 is rewritten as 1.50";
 
-TEST_F(Start, typingOverAResultBoxIsUndoneOnLeavingAndIsNoChange)
-{
+    oeffne();
     tippe(kasten(K::TextAs0), "4711");
-    EXPECT_EQ(kasten(K::TextAs0)->text(), "4711");
     taste(Qt::Key_Tab);
     EXPECT_EQ(kasten(K::TextAs0)->text(), "0");
-    EXPECT_FALSE(modell().geaendert());
+    EXPECT_FALSE(modell().geaendert()) << "typing over a result is no change";
+    tippe(kasten(K::TextBearb), "M");
+    EXPECT_TRUE(modell().geaendert()) << "one typed character is";
 }
 
 class KommaFenster : public Fenster {
@@ -355,8 +279,12 @@ protected:
     void SetUp() override { oeffne(QStringLiteral(",")); }
 };
 
-TEST_F(KommaFenster, numbersAreShownWithTheRegionalSeparator)
+TEST_F(KommaFenster, numbersAreShownWithTheRegionalSeparatorAndPointDefaultsChangeOnLeaving)
 {
+    klicke(kasten(K::Texts));
+    taste(Qt::Key_Tab);
+    EXPECT_EQ(kasten(K::Texts)->text(), "0,00");
+    EXPECT_TRUE(modell().geaendert());
     gibEin(K::TextDa, "12.5");
     EXPECT_EQ(kasten(K::TextDa)->text(), "12,50");
     gibEin(K::TextDa, "1,5");
@@ -364,89 +292,52 @@ TEST_F(KommaFenster, numbersAreShownWithTheRegionalSeparator)
     EXPECT_EQ(modell().daten().Da, 1.5);
 }
 
-TEST_F(KommaFenster, tabbingThroughAPointDefaultRewritesItWithACommaAndCountsAsAChange)
-{
-    klicke(kasten(K::Texts));
-    taste(Qt::Key_Tab);
-    EXPECT_EQ(kasten(K::Texts)->text(), "0,00");
-    EXPECT_TRUE(modell().geaendert());
-}
-
 // ---------------------------------------------------------------- switches
 
-TEST_F(Start, theNozzleSwitchEnablesItsTenBoxesAndTheExtrudedOutletButNotThePad)
+TEST_F(Start, clickingNozzlePadAndExtrudedOutletSwitchesTheirSectionsAndKeepsTheirTexts)
 {
-    klicke(check("CheckStutzen"));
-    EXPECT_TRUE(check("CheckStutzen")->isChecked());
-    for (K k : stutzenKaesten)
-        EXPECT_TRUE(kasten(k)->isEnabled()) << info(k).name;
-    EXPECT_TRUE(check("Checkausgehalst")->isEnabled());
-    EXPECT_FALSE(check("CheckScheibe")->isChecked());
-    for (K k : scheibenKaesten)
-        EXPECT_FALSE(kasten(k)->isEnabled()) << info(k).name;
-    EXPECT_TRUE(modell().stutzen());
-    EXPECT_TRUE(modell().geaendert());
-}
-
-TEST_F(Start, switchingTheNozzleOffTakesThePadWithItAndKeepsTheTexts)
-{
-    klicke(check("CheckStutzen"));
+    auto freigegeben = [this](const std::vector<K>& liste, bool an) {
+        for (K k : liste)
+            EXPECT_EQ(kasten(k)->isEnabled(), an) << info(k).name;
+    };
     klicke(check("CheckScheibe"));
+    EXPECT_FALSE(check("CheckScheibe")->isChecked()) << "no pad without a nozzle";
+    EXPECT_TRUE(modell().geaendert());
+
+    klicke(check("CheckStutzen"));
+    freigegeben(stutzenKaesten, true);
+    freigegeben(scheibenKaesten, false);
+    EXPECT_TRUE(check("Checkausgehalst")->isEnabled());
+    klicke(check("CheckScheibe"));
+    freigegeben(scheibenKaesten, true);
     gibEin(K::Textb, "40");
     klicke(check("Checkausgehalst"));
+    EXPECT_EQ(status()->text(), "ausgehalste Ausschnitte nach B9 4.4.1 (As wird mit 0.9 multipliziert)");
+
     klicke(check("CheckStutzen"));
     EXPECT_FALSE(check("CheckScheibe")->isChecked());
-    for (K k : stutzenKaesten)
-        EXPECT_FALSE(kasten(k)->isEnabled()) << info(k).name;
-    for (K k : scheibenKaesten)
-        EXPECT_FALSE(kasten(k)->isEnabled()) << info(k).name;
+    freigegeben(stutzenKaesten, false);
+    freigegeben(scheibenKaesten, false);
     EXPECT_FALSE(check("Checkausgehalst")->isEnabled());
     EXPECT_TRUE(check("Checkausgehalst")->isChecked());
+    EXPECT_FALSE(modell().stutzen() || modell().scheibe());
     EXPECT_TRUE(modell().ausgehalst());
-    EXPECT_FALSE(modell().stutzen());
-    EXPECT_FALSE(modell().scheibe());
-    EXPECT_EQ(kasten(K::Textb)->text(), "40.00");
 
     klicke(check("CheckStutzen"));
     EXPECT_FALSE(check("CheckScheibe")->isChecked());
-    EXPECT_FALSE(kasten(K::Textb)->isEnabled());
     EXPECT_EQ(kasten(K::Textb)->text(), "40.00");
 }
 
-TEST_F(Start, clickingThePadWithoutANozzleLeavesItOffButCountsAsAChange)
-{
-    klicke(check("CheckScheibe"));
-    EXPECT_FALSE(check("CheckScheibe")->isChecked());
-    EXPECT_FALSE(kasten(K::Textb)->isEnabled());
-    EXPECT_FALSE(modell().scheibe());
-    EXPECT_TRUE(modell().geaendert());
-}
-
-TEST_F(Start, theExtrudedOutletSwitchWritesItsTextIntoTheStatusLine)
-{
-    klicke(check("CheckStutzen"));
-    klicke(check("Checkausgehalst"));
-    EXPECT_TRUE(modell().ausgehalst());
-    EXPECT_EQ(status()->text(), "ausgehalste Ausschnitte nach B9 4.4.1 (As wird mit 0.9 multipliziert)");
-}
-
-TEST_F(Start, theShapeOptionsSetTheShapeAndNothingElse)
+TEST_F(Start, theShapeOptionsAndTheFileNameSwitchFollowTheirClicks)
 {
     klicke(teil<QRadioButton>("OptionKugel"));
     EXPECT_FALSE(modell().zylinder());
     EXPECT_FALSE(teil<QRadioButton>("OptionZylinder")->isChecked());
-    EXPECT_TRUE(kasten(K::Textv)->isEnabled());
     EXPECT_TRUE(modell().geaendert());
     klicke(teil<QRadioButton>("OptionZylinder"));
     EXPECT_TRUE(modell().zylinder());
-    EXPECT_FALSE(teil<QRadioButton>("OptionKugel")->isChecked());
-}
-
-TEST_F(Start, theFileNameSwitchOnlyFollowsTheClick)
-{
     klicke(check("Checkdateiname"));
     EXPECT_FALSE(modell().dateinameAutomatisch());
-    EXPECT_FALSE(modell().geaendert());
 }
 
 // ---------------------------------------------------------------- commands leave the focused box first
@@ -491,28 +382,23 @@ TEST_F(Befehl, enterOnAFocusedButtonPressesThatButton)
 
 // A run that stops at a zero divisor zeroes sG without rewriting its box; a second
 // leaving of the result box would then show 0.00.
-TEST_F(Befehl, enterInAResultBoxLeavesItOnceOnly)
+TEST_F(Befehl, aResultBoxIsLeftOnceWhetherEnterOrAClickRunsTheCommand)
 {
-    klicke(knopf("CommandBerechnen"));
-    gibEin(K::TextDruck, "0");
-    tippe(kasten(K::TextErgebnisgk), "77");
-    taste(Qt::Key_Return);
-    EXPECT_EQ(status()->text(), "Division durch Null");
-    EXPECT_EQ(modell().daten().sG, 0.0);
-    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
-    taste(Qt::Key_Tab);
-    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
-}
-
-TEST_F(Befehl, aClickInAResultBoxLeavesItOnceOnly)
-{
-    klicke(knopf("CommandBerechnen"));
-    gibEin(K::TextDruck, "0");
-    tippe(kasten(K::TextErgebnisgk), "77");
-    klicke(knopf("CommandBerechnen"));
-    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
-    taste(Qt::Key_Tab);
-    EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82");
+    for (bool mitEnter : {true, false}) {
+        gibEin(K::TextDruck, "10");
+        klicke(knopf("CommandBerechnen"));
+        gibEin(K::TextDruck, "0");
+        tippe(kasten(K::TextErgebnisgk), "77");
+        if (mitEnter)
+            taste(Qt::Key_Return);
+        else
+            klicke(knopf("CommandBerechnen"));
+        EXPECT_EQ(status()->text(), "Division durch Null");
+        EXPECT_EQ(modell().daten().sG, 0.0);
+        EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82") << mitEnter;
+        taste(Qt::Key_Tab);
+        EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "2.82") << mitEnter;
+    }
 }
 
 TEST_F(Befehl, typingAgainAfterEnterMakesTheNextLeavingCount)
@@ -581,66 +467,11 @@ TEST_F(Befehl, anEntryBeyondTheRangeOfADoubleEndsTheRunOnYellow)
 
 // ---------------------------------------------------------------- report
 
-std::string erwarteterBericht()
+std::string golden(const char* name)
 {
-    const std::vector<std::string> zeilen{
-        "",
-        "Kalvero Modul Velkor",
-        "Zylinder und Kugelschalen mit Ausschnitten unter innerem Überdruck",
-        "Stand der Berechnungsblätter:",
-        "B1: Oktober 2000; B2: März 2009",
-        "",
-        "Projekt:        Behälter 1",
-        "Nummer:         7.1",
-        "Sachbearbeiter: Mü",
-        std::string(66, '-'),
-        "",
-        "EINGABEDATEN:",
-        "Druck                            p = 10.00 bar",
-        "Grundkörper:Zylinder",
-        "Aussendurchmesser               Da = 1000.00 mm",
-        "Wanddicke                        s = 10.00 mm",
-        "Minustoleranz                   c1 = 0.00 mm",
-        "Wanddickenabnutzung             c2 = 0.00 mm",
-        "Schweißnahtwertigkeit            v = 1.00",
-        "Streckgrenze                     K = 265.00 N/mm²",
-        "Sicherheitsfaktor                S = 1.50",
-        "Stutzen",
-        "Aussendurchmesser               Da = 100.00 mm",
-        "Wanddicke                        s = 5.00 mm",
-        "Minustoleranz                   c1 = 0.00 mm",
-        "Wanddickenabnutzung             c2 = 0.00 mm",
-        "Streckgrenze                     K = 265.00 N/mm²",
-        "Sicherheitsfaktor                S = 1.50",
-        "Stutzenlänge außen              ls = 100.00 mm",
-        "Stutzenlänge innen             ls' = 0.00 mm",
-        "Störstellenabstand               x = 0.00",
-        "Winkel                         phi = 90.00",
-        "",
-        "ERGEBNISSE:",
-        "Grundkörper:",
-        "Erforderliche Wanddicke          s = 2.82 mm",
-        "Wanddickenreserve                  = 254 % => OK!",
-        "Mittragende Breite               b = 99.50 mm",
-        "Maximal zul. Druck            pmax = 35.69 bar",
-        "Stutzen: ",
-        "Erforderliche Wanddicke         ss = 0.28 mm",
-        "Wanddickenreserve                  = 1672 % => OK!",
-        "Mittragende Länge               ls = 27.24 mm",
-        "Maximal zul. Druck            pmax = 185.96 bar",
-        "Flächenvergleich:",
-        "Drucktragende Fläche            As = 1181.20 mm²",
-        "Druckbeaufschlagte Fläche       Ap = 74930.32 mm²",
-        "Reserve Flächenvergleich           = 178 % => OK!",
-        "Maximal zul. Druck            pmax = 27.63 bar",
-        "unverstärkter Ausschnitt      dmax = 506.12 mm",
-        "",
-        "Ausreichend dimensioniert.",
-    };
-    std::string text;
-    for (const std::string& z : zeilen)
-        text += z + "\r\n";
-    return text;
+    QFile f(QStringLiteral(VELKOR_TESTDATEN "/app/") + name);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll().toStdString();
 }
 
 class Bericht : public Befehl {
@@ -648,9 +479,9 @@ protected:
     void SetUp() override
     {
         Befehl::SetUp();
-        gibEin(K::TextBez, "Behälter 1");
-        gibEin(K::TextNummer, "7.1");
-        gibEin(K::TextBearb, "Mü");
+        gibEin(K::TextBez, "Behälter 1, Teil 2");
+        gibEin(K::TextNummer, "12");
+        gibEin(K::TextBearb, "Müller");
     }
     QPlainTextEdit* berichtskasten() const
     {
@@ -665,7 +496,8 @@ TEST_F(Bericht, theReportButtonShowsTheReportByteForByte)
     ASSERT_NE(fenster->ergebnisausgabe(), nullptr);
     EXPECT_TRUE(fenster->ergebnisausgabe()->isVisible());
     EXPECT_FALSE(fenster->ergebnisausgabe()->isModal());
-    EXPECT_EQ(fenster->ergebnisausgabe()->text().toStdString(), erwarteterBericht());
+    // The golden report of this design was written by hand from the report layout.
+    EXPECT_EQ(fenster->ergebnisausgabe()->text().toStdString(), golden("zylinder_stutzen_punkt.txt"));
     EXPECT_EQ(status()->text(), "Ausreichend dimensioniert.");
 }
 
@@ -682,7 +514,7 @@ TEST_F(Bericht, afterZurueckTheNextReportFillsAndShowsTheSameWindowAgain)
     EXPECT_EQ(fenster->ergebnisausgabe(), erstes);
     EXPECT_TRUE(erstes->isVisible());
     EXPECT_TRUE(erstes->text().contains("Sachbearbeiter: Ko\r\n"));
-    EXPECT_FALSE(erstes->text().contains("Mü"));
+    EXPECT_FALSE(erstes->text().contains("Müller"));
 }
 
 TEST_F(Bericht, aRefusedReportLeavesTheEarlierOneUntouched)
@@ -701,16 +533,6 @@ TEST_F(Bericht, aRefusedReportLeavesTheEarlierOneUntouched)
     EXPECT_EQ(fenster->ergebnisausgabe()->text(), vorher);
 }
 
-TEST_F(Start, aReportRefusedBeforeAnyCalculationCreatesNoWindow)
-{
-    taste(Qt::Key_Tab);
-    klicke(knopf("CommandTextdatei"));
-    EXPECT_EQ(status()->text(), "Ausgabe nicht möglich: Berechnung abgebrochen.");
-    EXPECT_EQ(fenster->ergebnisausgabe(), nullptr);
-}
-
-// ---------------------------------------------------------------- project commands and closing
-
 TEST_F(Start, aProjectLoadedAtStartShowsTheBeginningOfLongTextsAndKeepsTheFocusedBoxSelected)
 {
     ASSERT_TRUE(fenster->lade(VELKOR_TESTDATEN "/app/zylinder_stutzen.vlk"));
@@ -721,13 +543,6 @@ TEST_F(Start, aProjectLoadedAtStartShowsTheBeginningOfLongTextsAndKeepsTheFocuse
     EXPECT_TRUE(kasten(K::TextDas)->isEnabled());
     EXPECT_EQ(kasten(K::TextDa)->selectedText(), kasten(K::TextDa)->text());
     EXPECT_FALSE(modell().geaendert());
-}
-
-TEST_F(Start, aFileThatCannotBeLoadedSaysSoInTheStatusLine)
-{
-    EXPECT_FALSE(fenster->lade("/nicht/vorhanden.vlk"));
-    EXPECT_TRUE(status()->text().startsWith("Laden fehlgeschlagen: ")) << status()->text().toStdString();
-    EXPECT_EQ(kasten(K::TextDa)->text(), "0.00");
 }
 
 TEST_F(Start, theFileButtonsReachTheirCommands)
@@ -758,7 +573,7 @@ TEST_F(Start, closingWithoutChangesAsksNothing)
     EXPECT_FALSE(fenster->isVisible());
 }
 
-TEST_F(Start, cancellingTheCloseQuestionKeepsTheWindowWithTheTypedEntryCommitted)
+TEST_F(Start, quittingOrClosingCommitsTheTypedEntryAndCancelKeepsTheWindow)
 {
     tippe(kasten(K::TextDa), "12,5");
     dialoge.antworten = {Antwort::abbrechen};
@@ -767,14 +582,11 @@ TEST_F(Start, cancellingTheCloseQuestionKeepsTheWindowWithTheTypedEntryCommitted
     EXPECT_TRUE(fenster->isVisible());
     EXPECT_EQ(kasten(K::TextDa)->text(), "12.50");
     EXPECT_EQ(modell().daten().Da, 12.5);
-}
 
-TEST_F(Start, closingByTheWindowCommitsTheFocusedBoxBeforeAsking)
-{
     tippe(kasten(K::TextDa), "7,25");
     dialoge.antworten = {Antwort::abbrechen};
     EXPECT_FALSE(fenster->close());
-    EXPECT_EQ(dialoge.fragen.size(), 1u);
+    EXPECT_EQ(dialoge.fragen.size(), 2u);
     EXPECT_EQ(modell().daten().Da, 7.25);
 }
 

@@ -19,13 +19,18 @@ struct Programmlauf {
     QString fehler;
 };
 
-Programmlauf starteProgramm(const QStringList& argumente)
+// Commands must run without a display; the window gets the offscreen platform.
+Programmlauf starteProgramm(const QStringList& argumente, bool fenster = false)
 {
     QProcess p;
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     umgebung.insert("LC_ALL", "C");
-    umgebung.remove("DISPLAY"); // a command needs no display
+    umgebung.remove("DISPLAY");
     umgebung.remove("QT_QPA_PLATFORM");
+    if (fenster) {
+        umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+        umgebung.insert("VELKOR_STARTMESSUNG", "1"); // quits once the window is up
+    }
     p.setProcessEnvironment(umgebung);
     p.start(VELKOR_PROGRAMM, argumente);
     EXPECT_TRUE(p.waitForFinished(60000));
@@ -114,6 +119,17 @@ TEST(PdfBefehl, wrongUsageIsRefusedWithStatus64)
         EXPECT_EQ(fehler.str(), "velkor: " + grund + "\n\n" + benutzung());
     }
     EXPECT_EQ(aus.str(), "");
+}
+
+TEST(Programm, withoutACommandTheWindowOpensWithOrWithoutAFileAndTwoFilesAreRefused)
+{
+    const Programmlauf leer = starteProgramm({}, true);
+    EXPECT_EQ(leer.status, 0) << leer.fehler.toStdString();
+    const Programmlauf mitDatei = starteProgramm({daten("zylinder_stutzen.vlk")}, true);
+    EXPECT_EQ(mitDatei.status, 0) << mitDatei.fehler.toStdString();
+    const Programmlauf zwei = starteProgramm({daten("zylinder_stutzen.vlk"), daten("kaputt.vlk")}, true);
+    EXPECT_EQ(zwei.status, 64);
+    EXPECT_TRUE(zwei.fehler.startsWith("velkor: Das Fenster öffnet höchstens eine Datei.")) << zwei.fehler.toStdString();
 }
 
 } // namespace
