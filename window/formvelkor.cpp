@@ -437,7 +437,7 @@ template <typename Befehl> void FormVelkor::fuehreAus(Befehl befehl)
 
 void FormVelkor::verlasseFokuskasten()
 {
-    const auto k = kastenVon(QApplication::focusWidget());
+    const auto k = kastenDes(QApplication::focusWidget());
     if (!k || schonVerlassen_ == k)
         return;
     formular_.fokusVerloren(*k);
@@ -462,7 +462,7 @@ bool FormVelkor::lade(const std::string& pfad)
     return ok;
 }
 
-std::optional<Kasten> FormVelkor::kastenVon(const QObject* objekt) const
+std::optional<Kasten> FormVelkor::kastenDes(const QObject* objekt) const
 {
     for (std::size_t i = 0; i < kaesten_.size(); ++i)
         if (kaesten_[i] == objekt)
@@ -475,7 +475,7 @@ bool FormVelkor::eventFilter(QObject* objekt, QEvent* ereignis)
     const bool hinein = ereignis->type() == QEvent::FocusIn;
     if (!hinein && ereignis->type() != QEvent::FocusOut)
         return QWidget::eventFilter(objekt, ereignis);
-    const auto k = kastenVon(objekt);
+    const auto k = kastenDes(objekt);
     // A context menu or another window taking the focus for a while is no leaving.
     const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
     if (!k || grund == Qt::PopupFocusReason || grund == Qt::ActiveWindowFocusReason)

@@ -63,7 +63,7 @@ private:
     void ausgeben();
     template <typename Befehl> void fuehreAus(Befehl befehl);
 
-    std::optional<Kasten> kastenVon(const QObject* objekt) const;
+    std::optional<Kasten> kastenDes(const QObject* objekt) const; // the box that is this widget
 
     Formular formular_;
     Dialoge& dialoge_;
