@@ -19,7 +19,8 @@ double zahlAusText(std::string_view text);
 // separator (the user's regional one): no digit grouping, at least one
 // integer digit, exact ties rounded away from zero. A negative value that
 // rounds to zero keeps its minus sign ("-0.00", "-0"), so a negative reserve
-// never reads as a non-negative one; negative zero gives "0.00".
+// never reads as a non-negative one; negative zero gives "0.00". Values that
+// are not finite (the calculation never writes one) give "∞", "-∞" and "NaN".
 std::string anzeigetext(double wert, Muster muster, std::string_view dezimaltrenner);
 
 } // namespace velkor

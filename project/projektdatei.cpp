@@ -52,12 +52,10 @@ std::string ausWindows1252(std::string_view bytes)
     return text.toStdString();
 }
 
-// ---- Writing ----
+constexpr double groessterWert = 1.79769313486231E+308;
 
 // Up to 15 significant digits, point as separator, exponent from 1E+15 and
 // below 1E-04 (as printf's %.15g decides), with a capital E.
-constexpr double groessterWert = 1.79769313486231E+308;
-
 void schreibeZahl(std::string& ziel, double wert)
 {
     // The file has no spelling for an infinite or undefined value; such a value
@@ -138,8 +136,6 @@ private:
     std::optional<QStringEncoder> encoder_;
     std::optional<QStringDecoder> decoder_;
 };
-
-// ---- Reading ----
 
 bool istLeer(char c) { return c == ' ' || c == '\t'; }
 
@@ -304,8 +300,8 @@ Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& p
     Dateiinhalt inhalt = schreibeProjekt(projekt);
     Speicherergebnis ergebnis;
     ergebnis.ersetzteZeichen = std::move(inhalt.ersetzteZeichen);
-    const auto misslungen = [&](const std::string& grund) {
-        ergebnis.fehler = "Speichern nicht möglich: " + grund;
+    const auto misslungen = [&](std::string grund) {
+        ergebnis.fehler = std::move(grund);
         return ergebnis;
     };
     if (pfad.empty())

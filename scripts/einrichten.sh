@@ -9,7 +9,8 @@ pakete=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fontconfig poppler-utils
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool time
+  locales
   shared-mime-info
 )
 
@@ -17,10 +18,16 @@ fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || fehlend+=("$p")
 done
-[ ${#fehlend[@]} -eq 0 ] && exit 0
-
 als_root=()
 [ "$(id -u)" -eq 0 ] || als_root=(sudo)
-echo "Installiere fehlende Pakete: ${fehlend[*]}"
-"${als_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+if [ ${#fehlend[@]} -gt 0 ]; then
+  echo "Installiere fehlende Pakete: ${fehlend[*]}"
+  "${als_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+fi
+
+# Tests check that reading numbers ignores a German locale (comma as decimal separator).
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Erzeuge das Gebietsschema de_DE.UTF-8"
+  "${als_root[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace velkor {
 
@@ -289,7 +290,6 @@ Projekt Formular::projekt() const
 {
     Projekt p;
     p.daten = daten_;
-    p.daten.zylinder = zylinder_;
     p.stutzen = stutzen_;
     p.ausgehalst = ausgehalst_;
     p.scheibe = scheibe_;

@@ -284,10 +284,10 @@ TEST_F(Projektspeicher, failedSavesLeaveEverythingAsItWas)
         std::string pfad;
         std::string meldung;
     } faelle[] = {
-        {pfad("ordner.vlk"), "Speichern nicht möglich: „" + pfad("ordner.vlk") + "“ ist ein Ordner."},
-        {pfad("datei/x.vlk"), "Speichern nicht möglich: „" + pfad("datei") + "“ ist kein Ordner."},
-        {pfad("fehlt/x.vlk"), "Speichern nicht möglich: Der Ordner „" + pfad("fehlt") + "“ existiert nicht."},
-        {"", "Speichern nicht möglich: Es ist kein Dateiname angegeben."},
+        {pfad("ordner.vlk"), "„" + pfad("ordner.vlk") + "“ ist ein Ordner."},
+        {pfad("datei/x.vlk"), "„" + pfad("datei") + "“ ist kein Ordner."},
+        {pfad("fehlt/x.vlk"), "Der Ordner „" + pfad("fehlt") + "“ existiert nicht."},
+        {"", "Es ist kein Dateiname angegeben."},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.pfad);
@@ -319,7 +319,7 @@ TEST_F(Projektspeicher, aWriteThatFailsKeepsTheEarlierFileByteForByte)
     std::signal(SIGXFSZ, signal);
 
     EXPECT_FALSE(e.ok);
-    EXPECT_EQ(e.fehler.rfind("Speichern nicht möglich: Die Datei kann nicht geschrieben werden (", 0), 0u) << e.fehler;
+    EXPECT_EQ(e.fehler.rfind("Die Datei kann nicht geschrieben werden (", 0), 0u) << e.fehler;
     EXPECT_NE(e.fehler.find("); eine frühere Datei dieses Namens ist unverändert."), std::string::npos);
     QFile f(QString::fromStdString(ziel));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

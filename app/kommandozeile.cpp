@@ -1,0 +1,295 @@
+#include "app/kommandozeile.h"
+
+#include "engine/berechnung.h"
+#include "project/projektdatei.h"
+#include "report/bericht.h"
+#include "window/formular.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <string_view>
+
+namespace velkor {
+
+namespace {
+
+std::string utf8(const QString& s) { return s.toStdString(); }
+
+void melde(std::ostream& fehler, const QString& datei, std::string_view text)
+{
+    fehler << utf8(datei) << ": " << text << '\n';
+}
+
+int ausgangVon(const Rechenlauf& lauf)
+{
+    if (!lauf.berechnet)
+        return ausgang::abgebrochen;
+    if (lauf.status == meldung::nichtAusreichend)
+        return ausgang::unzureichend;
+    if (lauf.status == meldung::eingabenPruefen)
+        return ausgang::eingabenPruefen;
+    return ausgang::ausreichend;
+}
+
+// A file loaded as the window's load command does it: read whole, then taken
+// over by the window model, which recalculates.
+struct Geladen {
+    std::optional<Formular> formular; // nothing when the file could not be read
+    std::string fehler;               // then the German reason
+    Rechenlauf lauf;
+};
+
+Geladen lade(const QString& datei, const std::string& dezimaltrenner)
+{
+    Leseergebnis gelesen = ladeProjektdatei(utf8(datei));
+    Geladen g;
+    if (!gelesen.projekt) {
+        g.fehler = std::move(gelesen.fehler);
+        return g;
+    }
+    g.formular.emplace(dezimaltrenner);
+    g.lauf = g.formular->uebernehme(*gelesen.projekt);
+    return g;
+}
+
+// Tells on stderr what a calculation that is not plainly sufficient reported.
+void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& lauf)
+{
+    if (ausgangVon(lauf) != ausgang::ausreichend)
+        melde(fehler, datei, lauf.status);
+}
+
+// Loads the file and composes its report as "P" does; `status` gets the exit status.
+std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler,
+                                      const std::string& dezimaltrenner, int& status)
+{
+    Geladen g = lade(datei, dezimaltrenner);
+    if (!g.formular) {
+        melde(fehler, datei, g.fehler);
+        status = ausgang::dateifehler;
+        return std::nullopt;
+    }
+    // The report command recalculates before it composes, as the button "P" does.
+    std::optional<std::string> text = g.formular->bericht();
+    if (!text) {
+        melde(fehler, datei, std::string(berichtVerweigert) + " (" + g.lauf.status + ")");
+        status = ausgang::abgebrochen;
+        return std::nullopt;
+    }
+    meldeStatus(fehler, datei, g.lauf);
+    status = ausgangVon(g.lauf);
+    return text;
+}
+
+int berichte(const QString& datei, std::ostream& aus, std::ostream& fehler,
+             const std::string& dezimaltrenner)
+{
+    int status = ausgang::ausreichend;
+    if (const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, status))
+        aus << *text;
+    return status;
+}
+
+int druckeAlsPdf(const QString& ziel, const QString& datei, std::ostream& fehler,
+                 const std::string& dezimaltrenner, const PdfAusgabe& pdf)
+{
+    int status = ausgang::ausreichend;
+    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, status);
+    if (!text)
+        return status;
+    if (const std::optional<std::string> grund = pdf(utf8(ziel), *text)) {
+        melde(fehler, ziel, "PDF nicht möglich: " + *grund);
+        return ausgang::dateifehler;
+    }
+    return status;
+}
+
+// Each character in „…“, control characters by their code, so that none of them
+// is invisible or breaks the line.
+std::string sichtbar(const std::string& zeichen)
+{
+    std::string liste;
+    for (const uint code : QString::fromStdString(zeichen).toUcs4()) {
+        const char32_t z = code;
+        if (!liste.empty())
+            liste += ", ";
+        if (z < 0x20 || (z >= 0x7F && z <= 0x9F))
+            liste += "U+" + QString::number(code, 16).toUpper().rightJustified(4, u'0').toStdString();
+        else
+            liste += "„" + QString::fromUcs4(&z, 1).toStdString() + "“";
+    }
+    return liste;
+}
+
+int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler,
+                 const std::string& dezimaltrenner)
+{
+    Geladen g = lade(datei, dezimaltrenner);
+    if (!g.formular) {
+        melde(fehler, datei, g.fehler);
+        return ausgang::dateifehler;
+    }
+    meldeStatus(fehler, datei, g.lauf);
+    // The window's save after that load writes the stored values, whatever the run reached.
+    const Speicherergebnis gespeichert = speichereProjektdatei(utf8(ziel), g.formular->projekt());
+    if (!gespeichert.ok) {
+        melde(fehler, ziel, "Speichern nicht möglich: " + gespeichert.fehler);
+        return ausgang::dateifehler;
+    }
+    if (!gespeichert.ersetzteZeichen.empty())
+        melde(fehler, ziel, "Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: "
+                                + sichtbar(gespeichert.ersetzteZeichen));
+    return ausgangVon(g.lauf);
+}
+
+QString farbname(Statusfarbe f)
+{
+    switch (f) {
+    case Statusfarbe::rot:
+        return QStringLiteral("rot");
+    case Statusfarbe::gelb:
+        return QStringLiteral("gelb");
+    case Statusfarbe::normal:
+        break;
+    }
+    return QStringLiteral("normal");
+}
+
+QJsonObject alsJson(const QString& datei, const Formular& f, const Rechenlauf& lauf)
+{
+    QJsonObject eingaben;
+    QJsonObject ergebnisse;
+    for (const Groesseninfo& i : groessen())
+        (i.eingabe ? eingaben : ergebnisse)
+            .insert(QString::fromUtf8(i.name.data(), qsizetype(i.name.size())), f.daten().*i.feld);
+    eingaben.insert(QStringLiteral("zylinder"), f.zylinder());
+    eingaben.insert(QStringLiteral("stutzen"), f.stutzen());
+    eingaben.insert(QStringLiteral("scheibe"), f.scheibe());
+    eingaben.insert(QStringLiteral("ausgehalst"), f.ausgehalst());
+    return QJsonObject{
+        {QStringLiteral("datei"), datei},
+        {QStringLiteral("status"), QString::fromStdString(lauf.status)},
+        {QStringLiteral("statusfarbe"), farbname(lauf.statusfarbe)},
+        {QStringLiteral("berechnet"), lauf.berechnet},
+        {QStringLiteral("eingaben"), eingaben},
+        {QStringLiteral("ergebnisse"), ergebnisse},
+    };
+}
+
+int alsJson(const QStringList& dateien, std::ostream& aus, std::ostream& fehler,
+            const std::string& dezimaltrenner)
+{
+    int hoechster = ausgang::ausreichend;
+    QJsonArray liste;
+    for (const QString& datei : dateien) {
+        const Geladen g = lade(datei, dezimaltrenner);
+        if (!g.formular) {
+            melde(fehler, datei, g.fehler);
+            liste.append(QJsonObject{{QStringLiteral("datei"), datei},
+                                     {QStringLiteral("fehler"), QString::fromStdString(g.fehler)}});
+            hoechster = std::max(hoechster, ausgang::dateifehler);
+            continue;
+        }
+        liste.append(alsJson(datei, *g.formular, g.lauf));
+        hoechster = std::max(hoechster, ausgangVon(g.lauf));
+    }
+    aus << QJsonDocument(liste).toJson(QJsonDocument::Indented).toStdString();
+    return hoechster;
+}
+
+int falscherAufruf(std::ostream& fehler, std::string_view grund)
+{
+    fehler << "velkor: " << grund << "\n\n" << benutzung();
+    return ausgang::falscherAufruf;
+}
+
+} // namespace
+
+std::string benutzung()
+{
+    return "Aufruf:\n"
+           "  velkor --bericht DATEI.vlk\n"
+           "      gibt den Rechenbericht der Datei aus (UTF-8, Zeilenende CR LF)\n"
+           "  velkor --speichern-als AUS.vlk DATEI.vlk\n"
+           "      lädt die Datei, rechnet neu und speichert sie als AUS.vlk\n"
+           "  velkor --json DATEI.vlk [DATEI.vlk ...]\n"
+           "      Status, Eingaben und ungerundete Ergebnisse aller Dateien als JSON\n"
+           "  velkor --pdf AUS.pdf DATEI.vlk\n"
+           "      druckt den Rechenbericht der Datei in AUS.pdf, wie \"Drucken\" ihn setzt\n"
+           "\n"
+           "Rückgabewert (der höchste zählt):\n"
+           "  0  alle Auslegungen ausreichend\n"
+           "  1  eine Auslegung nicht ausreichend dimensioniert\n"
+           "  2  Eingaben überprüfen\n"
+           "  3  Berechnung abgebrochen\n"
+           "  4  Datei fehlt, ist nicht lesbar oder nicht schreibbar\n"
+           "  64 falscher Aufruf\n";
+}
+
+std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
+                                 std::ostream& fehler, const std::string& dezimaltrenner,
+                                 const PdfAusgabe& pdf)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption hilfe(QStringList{QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")});
+    const QCommandLineOption bericht(QStringLiteral("bericht"));
+    const QCommandLineOption speichernAls(QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption alsPdf(QStringLiteral("pdf"), QString(), QStringLiteral("AUS"));
+    parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
+
+    // QCommandLineParser expects the program name first.
+    if (!parser.parse(QStringList{QStringLiteral("velkor")} + argumente)) {
+        const QStringList unbekannt = parser.unknownOptionNames();
+        if (!unbekannt.isEmpty()) {
+            const QString& name = unbekannt.front();
+            return falscherAufruf(fehler, "Unbekannte Option: " + utf8(name.size() == 1 ? "-" + name : "--" + name));
+        }
+        // An option with a value came last, without it.
+        const bool pdfZuletzt = !argumente.isEmpty() && argumente.last() == QStringLiteral("--pdf");
+        return falscherAufruf(fehler, pdfZuletzt ? "Nach --pdf fehlt der Name der Zieldatei."
+                                                 : "Nach --speichern-als fehlt der Name der Zieldatei.");
+    }
+    if (parser.isSet(hilfe)) {
+        aus << benutzung();
+        return ausgang::ausreichend;
+    }
+
+    const QStringList dateien = parser.positionalArguments();
+    const int befehle = int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json))
+                        + int(parser.isSet(alsPdf));
+    if (befehle == 0)
+        return std::nullopt;
+    if (befehle > 1)
+        return falscherAufruf(fehler,
+                              "Nur einer der Befehle --bericht, --speichern-als, --json und --pdf ist möglich.");
+
+    if (parser.isSet(json)) {
+        if (dateien.isEmpty())
+            return falscherAufruf(fehler, "--json braucht mindestens eine Datei.");
+        return alsJson(dateien, aus, fehler, dezimaltrenner);
+    }
+    const char* befehl = parser.isSet(bericht) ? "--bericht" : parser.isSet(alsPdf) ? "--pdf" : "--speichern-als";
+    if (dateien.size() != 1)
+        return falscherAufruf(fehler, std::string(befehl) + " braucht genau eine Datei.");
+    if (parser.isSet(bericht))
+        return berichte(dateien.front(), aus, fehler, dezimaltrenner);
+    if (parser.isSet(alsPdf)) {
+        const QStringList ziele = parser.values(alsPdf);
+        if (ziele.size() != 1 || ziele.front().isEmpty())
+            return falscherAufruf(fehler, "--pdf braucht genau eine Zieldatei.");
+        if (!pdf)
+            return falscherAufruf(fehler, "--pdf ist in diesem Programm nicht verfügbar.");
+        return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, pdf);
+    }
+    const QStringList ziele = parser.values(speichernAls);
+    if (ziele.size() != 1 || ziele.front().isEmpty())
+        return falscherAufruf(fehler, "--speichern-als braucht genau eine Zieldatei.");
+    return speichereAls(ziele.front(), dateien.front(), fehler, dezimaltrenner);
+}
+
+} // namespace velkor

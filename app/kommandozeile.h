@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace velkor {
+
+// Exit statuses; over several files the highest applies.
+namespace ausgang {
+inline constexpr int ausreichend = 0;
+inline constexpr int unzureichend = 1;        // "Nicht ausreichend dimensioniert!"
+inline constexpr int eingabenPruefen = 2;     // "Eingaben überprüfen."
+inline constexpr int abgebrochen = 3;         // the calculation did not reach its verdict
+inline constexpr int dateifehler = 4;         // a file missing, unreadable or not writable
+inline constexpr int falscherAufruf = 64;
+} // namespace ausgang
+
+// Prints a report into a PDF file as the report window's "Drucken" lays it out;
+// a German reason when the file could not be written.
+using PdfAusgabe = std::function<std::optional<std::string>(const std::string& pfad, const std::string& bericht)>;
+
+// The commands that run without a window:
+//   --bericht DATEI              the report as the window shows it after loading and "P"
+//   --speichern-als AUS DATEI    load, recalculate, save as the window's save would
+//   --json DATEI [DATEI ...]     status, inputs and unrounded results of every file
+//   --pdf AUS DATEI              the report printed into AUS through `pdf`
+// `argumente` are the program's arguments without its name. Files are loaded and
+// calculated with the window's own model. `aus` gets the report or JSON (UTF-8),
+// `fehler` one German line per problem, naming the file. `dezimaltrenner` is the
+// user's regional decimal separator for the report.
+// Returns the exit status, or nothing when the arguments ask for no command
+// (none given): the caller then opens the window.
+std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
+                                 std::ostream& fehler, const std::string& dezimaltrenner,
+                                 const PdfAusgabe& pdf = {});
+
+// How to call the program (German), for the caller's own usage messages.
+std::string benutzung();
+
+} // namespace velkor

@@ -1,0 +1,49 @@
+#include "app/kommandozeile.h"
+#include "report/druck.h"
+#include "window/formvelkor.h"
+#include "window/qtdialoge.h"
+#include "window/uebersetzung.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTimer>
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    // A command (every argument with a leading '-') shows no window, so it must
+    // run without a display too; it still needs fonts and printing for --pdf.
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return a[0] == '-'; }))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication anwendung(argc, argv);
+    const std::string dezimaltrenner = QLocale::system().decimalPoint().toStdString();
+    const QStringList argumente = anwendung.arguments().mid(1);
+    try {
+        const auto pdf = [](const std::string& pfad, const std::string& bericht) {
+            return velkor::druckeInPdf(pfad, QString::fromStdString(bericht));
+        };
+        if (const auto status = velkor::kommandozeile(argumente, std::cout, std::cerr, dezimaltrenner, pdf))
+            return *status;
+    } catch (const std::exception& e) {
+        std::cerr << "velkor: Unerwarteter Fehler: " << e.what() << '\n';
+        return velkor::ausgang::abgebrochen;
+    }
+    if (argumente.size() > 1) {
+        std::cerr << "velkor: Das Fenster öffnet höchstens eine Datei.\n\n" << velkor::benutzung();
+        return velkor::ausgang::falscherAufruf;
+    }
+
+    velkor::ladeDeutscheUebersetzung(anwendung);
+    velkor::QtDialoge dialoge;
+    velkor::FormVelkor fenster(dialoge);
+    fenster.show();
+    if (!argumente.isEmpty())
+        fenster.lade(argumente.front().toStdString());
+    // Start-up measurement only (scripts/startzeit.sh): end once the window is up.
+    if (qEnvironmentVariableIsSet("VELKOR_STARTMESSUNG"))
+        QTimer::singleShot(0, &anwendung, &QCoreApplication::quit);
+    return anwendung.exec();
+}

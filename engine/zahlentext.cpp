@@ -1,0 +1,197 @@
+#include "engine/zahlentext.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstdint>
+#include <limits>
+
+namespace velkor {
+
+namespace {
+
+bool istLeer(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool istZiffer(char c) { return c >= '0' && c <= '9'; }
+
+// Walks the entry text with the blanks between the characters of a number
+// skipped and every comma read as a point.
+class Leser {
+public:
+    explicit Leser(std::string_view text) : text_(text) {}
+
+    char zeichen()
+    {
+        while (pos_ < text_.size() && istLeer(text_[pos_]))
+            ++pos_;
+        if (pos_ == text_.size())
+            return '\0';
+        return text_[pos_] == ',' ? '.' : text_[pos_];
+    }
+    void weiter() { ++pos_; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// Beyond these decimal exponents a double is certainly infinite or zero; the
+// cap keeps the exponent arithmetic from overflowing on absurd entries.
+constexpr long long groessterExponent = 400;
+constexpr long long exponentKappe = 1'000'000'000'000'000;
+
+// The powers of ten a double holds exactly.
+constexpr double zehnHoch[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+} // namespace
+
+double zahlAusText(std::string_view text)
+{
+    Leser leser(text);
+    char c = leser.zeichen();
+    bool negativ = false;
+    if (c == '+' || c == '-') {
+        negativ = c == '-';
+        leser.weiter();
+        c = leser.zeichen();
+    }
+
+    // The value is 0.<ziffern> · 10^exponent; leading zeros are dropped so
+    // that the exponent alone tells an overflow from an underflow. The digits
+    // and then "e<n>" (at most 21 characters) go into a stack buffer, which
+    // holds every entry a person types; only a longer text needs the heap.
+    char klein[64];
+    std::string gross;
+    char* ziffern = klein;
+    if (text.size() + 24 > sizeof klein) {
+        gross.resize(text.size() + 24);
+        ziffern = gross.data();
+    }
+    std::size_t anzahl = 0;
+    std::uint64_t mantisse = 0; // the first 19 digits as an integer
+    long long exponent = 0;
+    bool hatZiffer = false;
+    bool hatPunkt = false;
+    for (;; leser.weiter(), c = leser.zeichen()) {
+        if (istZiffer(c)) {
+            hatZiffer = true;
+            if (anzahl == 0 && c == '0') {
+                if (hatPunkt)
+                    --exponent;
+                continue;
+            }
+            if (!hatPunkt)
+                ++exponent;
+            if (anzahl < 19)
+                mantisse = mantisse * 10 + static_cast<std::uint64_t>(c - '0');
+            ziffern[anzahl++] = c;
+        } else if (c == '.' && !hatPunkt) {
+            hatPunkt = true;
+        } else {
+            break;
+        }
+    }
+    if (!hatZiffer)
+        return 0;
+
+    if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+        leser.weiter();
+        c = leser.zeichen();
+        bool exponentNegativ = false;
+        if (c == '+' || c == '-') {
+            exponentNegativ = c == '-';
+            leser.weiter();
+            c = leser.zeichen();
+        }
+        long long angegeben = 0;
+        for (; istZiffer(c); leser.weiter(), c = leser.zeichen())
+            angegeben = std::min(angegeben * 10 + (c - '0'), exponentKappe);
+        exponent += exponentNegativ ? -angegeben : angegeben;
+    }
+
+    if (anzahl == 0)
+        return 0;
+    const double unendlich = std::numeric_limits<double>::infinity();
+    if (exponent > groessterExponent)
+        return negativ ? -unendlich : unendlich;
+    if (exponent < -groessterExponent)
+        return 0;
+
+    // The value as the integer <ziffern> · 10^mantissenExponent. Where both
+    // factors are exact doubles, one multiplication or division rounds correctly.
+    const long long mantissenExponent = exponent - static_cast<long long>(anzahl);
+    if (anzahl <= 19 && mantisse <= (std::uint64_t{1} << 53) && mantissenExponent >= -22
+        && mantissenExponent <= 22) {
+        const double zehnerpotenz = zehnHoch[std::abs(mantissenExponent)];
+        const double m = static_cast<double>(mantisse);
+        const double wert = mantissenExponent < 0 ? m / zehnerpotenz : m * zehnerpotenz;
+        return negativ ? -wert : wert;
+    }
+    // Otherwise from_chars rounds the text "<ziffern>e<mantissenExponent>".
+    ziffern[anzahl] = 'e';
+    const char* ende = std::to_chars(ziffern + anzahl + 1, ziffern + anzahl + 24, mantissenExponent).ptr;
+
+    double wert = 0;
+    const auto fehler = std::from_chars(ziffern, ende, wert).ec;
+    if (fehler == std::errc::result_out_of_range)
+        wert = exponent > 0 ? unendlich : 0;
+    return negativ && wert != 0 ? -wert : wert;
+}
+
+std::string anzeigetext(double wert, Muster muster, std::string_view dezimaltrenner)
+{
+    if (std::isnan(wert))
+        return "NaN";
+    if (std::isinf(wert))
+        return wert < 0 ? "-∞" : "∞";
+
+    const bool zweiStellen = muster == Muster::zweiStellen;
+    char puffer[330]; // sign and the 309 integer digits of the largest double, and more
+    char* p = puffer;
+    if (wert < 0)
+        *p++ = '-';
+    const double betrag = std::fabs(wert);
+
+    unsigned hundertstel = 0;
+    if (betrag >= 0x1p53) {
+        // Every double this large is an integer: its exact digits, no rounding.
+        p = std::to_chars(p, std::end(puffer), betrag, std::chars_format::fixed, 0).ptr;
+    } else {
+        auto ganzteil = static_cast<std::uint64_t>(betrag);
+        const double bruch = betrag - static_cast<double>(ganzteil); // exact
+        if (zweiStellen) {
+            // Round the exact product bruch·100: q is the rounded product and
+            // fma gives its error exactly, so a true tie is told from a near one.
+            const double q = bruch * 100;
+            const double fehler = std::fma(bruch, 100.0, -q);
+            const auto unten = static_cast<unsigned>(q);
+            const double abstand = (q - unten) - 0.5;
+            const bool auf = abstand > 0 || (abstand == 0 && fehler >= 0);
+            hundertstel = unten + (auf ? 1 : 0);
+            if (hundertstel == 100) {
+                ++ganzteil;
+                hundertstel = 0;
+            }
+        } else if (bruch >= 0.5) {
+            ++ganzteil;
+        }
+        p = std::to_chars(p, std::end(puffer), ganzteil).ptr;
+    }
+
+    if (!zweiStellen)
+        return std::string(puffer, p);
+    const char nachKomma[2] = {static_cast<char>('0' + hundertstel / 10),
+                               static_cast<char>('0' + hundertstel % 10)};
+    // Any usual separator fits behind the digits, so the text is copied once.
+    if (dezimaltrenner.size() + 2 <= static_cast<std::size_t>(std::end(puffer) - p)) {
+        for (char c : dezimaltrenner)
+            *p++ = c;
+        *p++ = nachKomma[0];
+        *p++ = nachKomma[1];
+        return std::string(puffer, p);
+    }
+    return std::string(puffer, p).append(dezimaltrenner).append(nachKomma, 2);
+}
+
+} // namespace velkor

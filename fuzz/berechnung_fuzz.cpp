@@ -1,0 +1,77 @@
+// Any bytes as entry texts into one calculation run. The first byte sets the
+// switches and the decimal separator; the rest, split at line feeds, fills the
+// entry boxes in the order the run reads them. Whatever the texts, the record
+// holds only finite numbers afterwards, the status matches `berechnet`, and a
+// run that reached its verdict rewrote every box it read with its value.
+#include "engine/berechnung.h"
+#include "engine/zahlentext.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+using namespace velkor;
+
+namespace {
+
+void pruefe(bool bedingung, const char* was)
+{
+    if (!bedingung) {
+        std::fprintf(stderr, "Verletzt: %s\n", was);
+        std::abort();
+    }
+}
+
+constexpr Groesse leseReihenfolge[] = {
+    Groesse::p,   Groesse::Da,  Groesse::s,   Groesse::c1,  Groesse::c2,      Groesse::v,
+    Groesse::K,   Groesse::S,   Groesse::Das, Groesse::ss,  Groesse::c1s,     Groesse::c2s,
+    Groesse::Ks,  Groesse::Sis, Groesse::ls,  Groesse::lsstrich, Groesse::x,  Groesse::phi,
+    Groesse::bScheibe, Groesse::hScheibe, Groesse::KScheibe, Groesse::SScheibe,
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
+{
+    if (groesse == 0)
+        return 0;
+    const std::uint8_t kopf = daten[0];
+    const Schalter schalter{.zylinder = (kopf & 1) != 0, .stutzen = (kopf & 2) != 0,
+                            .scheibe = (kopf & 4) != 0, .ausgehalst = (kopf & 8) != 0};
+    const std::string_view trenner = (kopf & 16) != 0 ? "," : ".";
+
+    Kastentexte texte;
+    std::string_view rest(reinterpret_cast<const char*>(daten) + 1, groesse - 1);
+    for (Groesse g : leseReihenfolge) {
+        const auto ende = rest.find('\n');
+        text(texte, g) = rest.substr(0, ende);
+        rest = ende == std::string_view::npos ? std::string_view{} : rest.substr(ende + 1);
+    }
+
+    Berechnungsdaten datensatz;
+    const Rechenlauf lauf = berechnung(datensatz, texte, schalter, trenner);
+
+    for (const Groesseninfo& i : groessen())
+        pruefe(std::isfinite(wert(datensatz, i.groesse)), "the record holds only finite numbers");
+    const bool verdikt = lauf.status == meldung::ausreichend || lauf.status == meldung::nichtAusreichend
+        || lauf.status == meldung::eingabenPruefen;
+    pruefe(verdikt == lauf.berechnet, "a verdict exactly when the run reached it");
+    pruefe(lauf.berechnet || lauf.status == meldung::divisionDurchNull || lauf.status == meldung::allgemeinerFehler,
+           "a stopped run names its stop");
+    pruefe(lauf.reservefarben.size() <= 3, "at most three reserves coloured");
+    if (!lauf.berechnet)
+        return 0;
+    for (Groesse g : leseReihenfolge) {
+        const bool scheibenfeld = g == Groesse::bScheibe || g == Groesse::hScheibe || g == Groesse::KScheibe
+            || g == Groesse::SScheibe;
+        if (scheibenfeld && !schalter.scheibe)
+            continue;
+        const double gespeichert = wert(datensatz, g);
+        const double gelesen = zahlAusText(text(texte, g));
+        pruefe(std::fabs(gelesen - gespeichert) <= 0.005 * (1 + 1e-12) + std::fabs(gespeichert) * 1e-15,
+               "a rewritten box reads back as its value to two decimals");
+    }
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "report/formergebnisausgabe.h"
+
+#include "project/dialoge.h"
+#include "report/druck.h"
+#include "report/schrift.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextDocument>
+
+namespace velkor {
+
+namespace {
+
+// Positions were drawn in twips; 15 twips make one pixel at 96 dpi.
+constexpr int px(int twips) { return twips / 15; }
+
+QPushButton* knopf(QWidget* fenster, const char* name, const char* text, int links)
+{
+    auto* b = new QPushButton(QString::fromUtf8(text), fenster);
+    b->setObjectName(name);
+    b->setGeometry(px(links), px(4800), px(1335), px(375));
+    // Enter and Escape press no button here.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+} // namespace
+
+FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwahl, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , dialoge_(dialoge)
+    , druckerwahl_(druckerwahl ? std::move(druckerwahl) : Druckerwahl(standarddrucker))
+{
+    setObjectName("FormErgebnisausgabe");
+    setWindowTitle("Ergebnisausgabe");
+    setFixedSize(px(7530), px(5565));
+    setFont(oberflaechenschrift());
+
+    textErgebnisAusgabe_ = new QPlainTextEdit(QStringLiteral("Ergebnisausgabe"), this);
+    textErgebnisAusgabe_->setObjectName("TextErgebnisAusgabe");
+    textErgebnisAusgabe_->setGeometry(0, 0, px(7455), px(4695));
+    textErgebnisAusgabe_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textErgebnisAusgabe_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont schrift(QStringLiteral("Courier New"));
+    schrift.setStyleHint(QFont::TypeWriter);
+    schrift.setPointSizeF(8.25);
+    textErgebnisAusgabe_->setFont(schrift);
+
+    commandClipboard_ = knopf(this, "CommandClipboard", "Zwischenablage", 2880);
+    commandDrucken_ = knopf(this, "CommandDrucken", "Drucken", 4560);
+    commandOK_ = knopf(this, "CommandOK", "Zurück", 6120);
+
+    statusBar_ = new QLabel(QStringLiteral("Ergebnisausgabe"), this);
+    statusBar_->setObjectName("StatusBar");
+    statusBar_->setGeometry(0, px(5280), px(7440), px(255));
+
+    setTabOrder(textErgebnisAusgabe_, commandClipboard_);
+    setTabOrder(commandClipboard_, commandDrucken_);
+    setTabOrder(commandDrucken_, commandOK_);
+
+    connect(commandClipboard_, &QPushButton::clicked, this, &FormErgebnisausgabe::kopiere);
+    connect(commandDrucken_, &QPushButton::clicked, this, &FormErgebnisausgabe::druckeText);
+    connect(commandOK_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+FormErgebnisausgabe::~FormErgebnisausgabe() { hide(); }
+
+void FormErgebnisausgabe::zeigeBericht(const QString& bericht)
+{
+    textErgebnisAusgabe_->setPlainText(bericht);
+    show();
+    raise();
+    activateWindow();
+}
+
+QString FormErgebnisausgabe::text() const
+{
+    // The box keeps paragraphs, not line-end characters; the raw text keeps
+    // every other character (toPlainText would turn no-break spaces into blanks).
+    QString t = textErgebnisAusgabe_->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    t.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+    return t;
+}
+
+void FormErgebnisausgabe::kopiere()
+{
+    QClipboard* ablage = QApplication::clipboard();
+    ablage->clear();
+    ablage->setText(text());
+}
+
+void FormErgebnisausgabe::druckeText()
+{
+    const std::unique_ptr<QPrinter> drucker = druckerwahl_();
+    if (!drucker) {
+        dialoge_.meldung("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.", "Drucken");
+        return;
+    }
+    if (!drucke(*drucker, text()))
+        dialoge_.meldung("Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt.",
+                         "Drucken");
+}
+
+} // namespace velkor

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Starts Velkor on a virtual X server with a project file (default the nozzle
+# example), clicks the report button and saves pictures of the main window and
+# of the report window: ZIEL (default doc/velkor.png) and ZIEL with -bericht.
+# Usage: scripts/bildschirmfoto.sh [ZIEL.png [DATEI.vlk]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ziel="${1:-doc/velkor.png}"
+datei="${2:-examples/zylinder-stutzen.vlk}"
+bash scripts/einrichten.sh
+cmake --preset release >/dev/null
+cmake --build --preset release --target velkor >/dev/null
+
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/velkor-runtime-$(id -u)}"
+mkdir -m700 -p "$XDG_RUNTIME_DIR"
+anzeige=:$(( 90 + RANDOM % 100 ))
+Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp &
+xvfb=$!
+trap 'kill "${programm:-}" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
+export DISPLAY="$anzeige"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+LANG=de_DE.UTF-8 build/release/app/velkor "$datei" &
+programm=$!
+fenster=""
+for _ in $(seq 100); do
+  fenster=$(xdotool search --name '^Velkor$' 2>/dev/null | head -1) && [ -n "$fenster" ] && break
+  sleep 0.1
+done
+[ -n "$fenster" ] || { echo "Das Fenster erschien nicht." >&2; exit 1; }
+sleep 0.5
+import -window "$fenster" "$ziel"
+
+# "P": the report button, 384 + 12 and 304 + 12 inside the window.
+xdotool mousemove --window "$fenster" 396 316 click 1
+bericht=""
+for _ in $(seq 50); do
+  bericht=$(xdotool search --name '^Ergebnisausgabe$' 2>/dev/null | head -1) && [ -n "$bericht" ] && break
+  sleep 0.1
+done
+[ -n "$bericht" ] || { echo "Das Berichtsfenster erschien nicht." >&2; exit 1; }
+sleep 0.5
+import -window "$bericht" "${ziel%.png}-bericht.png"
+echo "$ziel ${ziel%.png}-bericht.png"
