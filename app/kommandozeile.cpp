@@ -108,23 +108,6 @@ int druckeAlsPdf(const QString& ziel, const QString& datei, std::ostream& fehler
     return status;
 }
 
-// Each character in „…“, control characters by their code, so that none of them
-// is invisible or breaks the line.
-std::string sichtbar(const std::string& zeichen)
-{
-    std::string liste;
-    for (const uint code : QString::fromStdString(zeichen).toUcs4()) {
-        const char32_t z = code;
-        if (!liste.empty())
-            liste += ", ";
-        if (z < 0x20 || (z >= 0x7F && z <= 0x9F))
-            liste += "U+" + QString::number(code, 16).toUpper().rightJustified(4, u'0').toStdString();
-        else
-            liste += "„" + QString::fromUcs4(&z, 1).toStdString() + "“";
-    }
-    return liste;
-}
-
 int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler,
                  const std::string& dezimaltrenner)
 {
@@ -142,7 +125,7 @@ int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler
     }
     if (!gespeichert.ersetzteZeichen.empty())
         melde(fehler, ziel, "Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: "
-                                + sichtbar(gespeichert.ersetzteZeichen));
+                                + sichtbareZeichen(gespeichert.ersetzteZeichen));
     return ausgangVon(g.lauf);
 }
 

@@ -47,7 +47,7 @@ void Projektbefehle::speichern()
     }
     formular_.gespeichert();
     if (!ergebnis.ersetzteZeichen.empty())
-        formular_.setzeStatustext(formular_.statustext() + " Ersetzte Zeichen: " + ergebnis.ersetzteZeichen);
+        formular_.setzeStatustext(formular_.statustext() + " Ersetzte Zeichen: " + sichtbareZeichen(ergebnis.ersetzteZeichen));
 }
 
 void Projektbefehle::laden()

@@ -375,4 +375,19 @@ Leseergebnis ladeProjektdatei(const std::string& pfad)
     return leseProjekt(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+std::string sichtbareZeichen(std::string_view ersetzteZeichen)
+{
+    std::string liste;
+    const QString text = QString::fromUtf8(ersetzteZeichen.data(), static_cast<qsizetype>(ersetzteZeichen.size()));
+    for (const char32_t z : text.toUcs4()) {
+        if (!liste.empty())
+            liste += ", ";
+        if (z < 0x20 || (z >= 0x7F && z <= 0x9F))
+            liste += "U+" + QString::number(z, 16).toUpper().rightJustified(4, u'0').toStdString();
+        else
+            liste += "„" + QString::fromUcs4(&z, 1).toStdString() + "“";
+    }
+    return liste;
+}
+
 } // namespace velkor

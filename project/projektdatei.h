@@ -35,6 +35,10 @@ Leseergebnis leseProjekt(std::string_view bytes);
 // Writes atomically: a temporary file in the target's folder, flushed to disk,
 // then renamed over the target. A failed save leaves an earlier file as it was.
 Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& projekt);
+
+// Replaced characters (as in Speicherergebnis) for a message: each in „…“, a
+// control character by its code ("U+0009"), so none is invisible or breaks the line.
+std::string sichtbareZeichen(std::string_view ersetzteZeichen);
 Leseergebnis ladeProjektdatei(const std::string& pfad);
 
 } // namespace velkor
