@@ -20,6 +20,7 @@ public:
 
     std::vector<std::string> fragen;
     std::vector<std::string> meldungen;
+    std::vector<std::string> vorschlaege; // the name each file dialog proposed
     int speicherdialoge = 0;
     int oeffnendialoge = 0;
 
@@ -33,14 +34,18 @@ public:
         return a;
     }
     void meldung(std::string_view text, std::string_view) override { meldungen.emplace_back(text); }
-    std::optional<std::string> dateiZumSpeichern(std::string_view, std::string_view, const std::string&) override
+    std::optional<std::string> dateiZumSpeichern(std::string_view, std::string_view,
+                                                 const std::string& vorschlag) override
     {
         ++speicherdialoge;
+        vorschlaege.push_back(vorschlag);
         return speicherpfad;
     }
-    std::optional<std::string> dateiZumOeffnen(std::string_view, std::string_view, const std::string&) override
+    std::optional<std::string> dateiZumOeffnen(std::string_view, std::string_view,
+                                               const std::string& vorschlag) override
     {
         ++oeffnendialoge;
+        vorschlaege.push_back(vorschlag);
         return oeffnenpfad;
     }
 };
