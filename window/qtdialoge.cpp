@@ -39,10 +39,10 @@ void richteEin(QMessageBox& box, std::string_view text, std::string_view titel)
 }
 
 // Ja, Nein and (with `abbrechen`) Abbrechen; closing the box counts as the last button.
-QMessageBox::StandardButton fragen(std::string_view text, std::string_view titel, bool abbrechen,
+QMessageBox::StandardButton fragen(QWidget* eltern, std::string_view text, std::string_view titel, bool abbrechen,
                                    QMessageBox::StandardButton vorgabe)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(eltern);
     richteEin(box, text, titel);
     box.setStandardButtons(abbrechen ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                                      : QMessageBox::Yes | QMessageBox::No);
@@ -68,7 +68,7 @@ std::optional<std::string> waehle(QFileDialog& dialog, const QString& vorschlag)
 
 Antwort QtDialoge::frage(std::string_view text, std::string_view titel)
 {
-    switch (fragen(text, titel, true, QMessageBox::Yes)) {
+    switch (fragen(QApplication::activeWindow(), text, titel, true, QMessageBox::Yes)) {
     case QMessageBox::Yes: return Antwort::ja;
     case QMessageBox::No: return Antwort::nein;
     default: return Antwort::abbrechen;
@@ -88,8 +88,10 @@ std::optional<std::string> QtDialoge::dateiZumSpeichern(std::string_view titel, 
 {
     const Filter f = zerlege(filter);
     QString start = QString::fromStdString(vorschlag);
+    // Fixed before the first dialog: the question below belongs over the window, not the closed dialog.
+    QWidget* const eltern = QApplication::activeWindow();
     for (;;) {
-        QFileDialog dialog(QApplication::activeWindow(), qt(titel));
+        QFileDialog dialog(eltern, qt(titel));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(f.qtFilter);
         // The question below names the file that will really be written, with
@@ -105,7 +107,7 @@ std::optional<std::string> QtDialoge::dateiZumSpeichern(std::string_view titel, 
             return pfad;
         const std::string frage = "„" + ziel.fileName().toStdString()
                                   + "“ gibt es bereits.\nSoll die Datei ersetzt werden?";
-        if (fragen(frage, titel, false, QMessageBox::No) == QMessageBox::Yes)
+        if (fragen(eltern, frage, titel, false, QMessageBox::No) == QMessageBox::Yes)
             return pfad;
         start = ziel.absoluteFilePath();
     }
