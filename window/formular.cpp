@@ -13,15 +13,6 @@ namespace {
 
 constexpr std::size_t index(Kasten k) { return static_cast<std::size_t>(k); }
 
-// Switched on and off with CheckStutzen and CheckScheibe, in this order.
-constexpr std::array stutzenKaesten{
-    Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s, Kasten::TextKs,
-    Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx, Kasten::Textphi,
-};
-constexpr std::array scheibenKaesten{
-    Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
-};
-
 // Clearing writes the entry boxes in this order, the pressure last.
 constexpr std::array eingabenBeimLoeschen{
     Kasten::TextDa, Kasten::Texts, Kasten::Textc1, Kasten::Textc2, Kasten::Textv, Kasten::TextK,

@@ -149,13 +149,6 @@ constexpr std::array eingabenVorDenSchaltern{
     Kasten::TextDa, Kasten::Texts, Kasten::Textc1, Kasten::Textc2,
     Kasten::Textv, Kasten::TextK, Kasten::TextSi,
 };
-constexpr std::array stutzenfolge{
-    Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s, Kasten::TextKs,
-    Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx, Kasten::Textphi,
-};
-constexpr std::array scheibenfolge{
-    Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
-};
 constexpr std::array ergebnisfolge{
     Kasten::TextErgebnisgk, Kasten::TextErgebnisstutzen, Kasten::TextErgebnisgkprozent,
     Kasten::TextErgebnisstutzenprozent, Kasten::TextErgebnisls, Kasten::TextErgebnisb,
@@ -359,11 +352,11 @@ void FormVelkor::setzeTabfolge()
     for (Kasten k : {Kasten::TextDruck, Kasten::TextBez, Kasten::TextNummer, Kasten::TextBearb})
         folge.push_back(box(k));
     folge.push_back(checkStutzen_);
-    for (Kasten k : stutzenfolge)
+    for (Kasten k : stutzenKaesten)
         folge.push_back(box(k));
     folge.push_back(checkAusgehalst_);
     folge.push_back(checkScheibe_);
-    for (Kasten k : scheibenfolge)
+    for (Kasten k : scheibenKaesten)
         folge.push_back(box(k));
     for (QPushButton* b : {commandTextdatei_, commandLaden_, commandSpeichern_, commandLoeschen_,
                            commandBerechnen_})

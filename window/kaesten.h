@@ -30,6 +30,16 @@ constexpr std::optional<Groesse> groesseVon(Kasten k)
     return std::nullopt;
 }
 
+// The boxes of the nozzle and the pad section, in the order their switch
+// enables and disables them (and Tab visits them).
+inline constexpr std::array stutzenKaesten{
+    Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s, Kasten::TextKs,
+    Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx, Kasten::Textphi,
+};
+inline constexpr std::array scheibenKaesten{
+    Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
+};
+
 enum class Kastenart { eingabe, projekt, ergebnis };
 
 // What leaving a box does.
