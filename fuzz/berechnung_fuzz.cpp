@@ -5,24 +5,15 @@
 // run that reached its verdict rewrote every box it read with its value.
 #include "engine/berechnung.h"
 #include "engine/zahlentext.h"
+#include "fuzz/pruefe.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 using namespace velkor;
 
 namespace {
-
-void pruefe(bool bedingung, const char* was)
-{
-    if (!bedingung) {
-        std::fprintf(stderr, "Verletzt: %s\n", was);
-        std::abort();
-    }
-}
 
 constexpr Groesse leseReihenfolge[] = {
     Groesse::p,   Groesse::Da,  Groesse::s,   Groesse::c1,  Groesse::c2,      Groesse::v,

@@ -2,23 +2,14 @@
 // written and read again: the second reading succeeds, gives the same project
 // (numbers to the 15 digits written) and writes the same bytes.
 #include "project/projektdatei.h"
+#include "fuzz/pruefe.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace velkor;
 
 namespace {
-
-void pruefe(bool bedingung, const char* was)
-{
-    if (!bedingung) {
-        std::fprintf(stderr, "Verletzt: %s\n", was);
-        std::abort();
-    }
-}
 
 bool gleichAufFuenfzehnStellen(double a, double b)
 {

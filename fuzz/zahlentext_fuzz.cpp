@@ -2,26 +2,17 @@
 // display patterns: the display text has the pattern's form and reads back
 // to the value within the pattern's rounding.
 #include "engine/zahlentext.h"
+#include "fuzz/pruefe.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 using namespace velkor;
 
 namespace {
-
-void pruefe(bool bedingung, const char* was)
-{
-    if (!bedingung) {
-        std::fprintf(stderr, "Verletzt: %s\n", was);
-        std::abort();
-    }
-}
 
 bool istZiffer(char c) { return c >= '0' && c <= '9'; }
 
