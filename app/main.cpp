@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 
@@ -16,8 +17,17 @@ int main(int argc, char** argv)
 {
     // A command (every argument with a leading '-') shows no window, so it must
     // run without a display too; it still needs fonts and printing for --pdf.
-    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return a[0] == '-'; }))
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return a[0] == '-'; })) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Scripts read standard error: it carries our German messages only, not
+        // the toolkit's English notes (say, a missing XDG_RUNTIME_DIR).
+        qInstallMessageHandler([](QtMsgType typ, const QMessageLogContext&, const QString& text) {
+            if (typ == QtFatalMsg) {
+                std::cerr << text.toStdString() << '\n';
+                std::abort();
+            }
+        });
+    }
     QApplication anwendung(argc, argv);
     const std::string dezimaltrenner = QLocale::system().decimalPoint().toStdString();
     const QStringList argumente = anwendung.arguments().mid(1);

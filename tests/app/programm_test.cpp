@@ -27,6 +27,9 @@ Programmlauf starteProgramm(const QStringList& argumente, bool fenster = false)
     umgebung.insert("LC_ALL", "C");
     umgebung.remove("DISPLAY");
     umgebung.remove("QT_QPA_PLATFORM");
+    // A runtime folder of its own keeps the toolkit's note about a missing one off stderr.
+    static const QTemporaryDir laufzeit;
+    umgebung.insert("XDG_RUNTIME_DIR", laufzeit.path());
     if (fenster) {
         umgebung.insert("QT_QPA_PLATFORM", "offscreen");
         umgebung.insert("VELKOR_STARTMESSUNG", "1"); // quits once the window is up
