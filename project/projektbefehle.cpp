@@ -20,7 +20,7 @@ Projektbefehle::Projektbefehle(Formular& formular, Dialoge& dialoge)
 {
 }
 
-void Projektbefehle::speichern()
+Projektbefehle::Ausgang Projektbefehle::speichern()
 {
     if (formular_.dateinameAutomatisch()) {
         // From what the boxes show now, not from the stored texts.
@@ -37,17 +37,18 @@ void Projektbefehle::speichern()
     }
     const std::optional<std::string> gewaehlt = dialoge_.dateiZumSpeichern(titelSpeichern, filter, dateiname_);
     if (!gewaehlt || gewaehlt->empty())
-        return;
+        return Ausgang::abgebrochen;
     dateiname_ = mitEndung(*gewaehlt, endung);
 
     const Speicherergebnis ergebnis = speichereProjektdatei(dateiname_, formular_.projekt());
     if (!ergebnis.ok) {
         formular_.setzeStatustext("Speichern fehlgeschlagen: " + ergebnis.fehler);
-        return;
+        return Ausgang::fehlgeschlagen;
     }
     formular_.gespeichert();
     if (!ergebnis.ersetzteZeichen.empty())
         formular_.setzeStatustext(formular_.statustext() + " Ersetzte Zeichen: " + sichtbareZeichen(ergebnis.ersetzteZeichen));
+    return Ausgang::gespeichert;
 }
 
 void Projektbefehle::laden()
@@ -88,9 +89,9 @@ bool Projektbefehle::weiterNachFrage(std::string_view frage)
         return true;
     switch (dialoge_.frage(frage, titelFrage)) {
     case Antwort::ja:
-        // Whatever the save did, the action goes on.
-        speichern();
-        return true;
+        // A cancelled save dialog goes on; a failed write stops here, so that the
+        // user sees the reason in the status line and the work stays.
+        return speichern() != Ausgang::fehlgeschlagen;
     case Antwort::nein:
         return true;
     case Antwort::abbrechen:

@@ -14,7 +14,11 @@ class Projektbefehle {
 public:
     Projektbefehle(Formular& formular, Dialoge& dialoge);
 
-    void speichern();                         // save dialog, proposal, atomic write
+    // How a save ended. Clearing, loading and quitting go on after a cancelled
+    // save, but not after a failed one: the work would be lost unseen.
+    enum class Ausgang { gespeichert, abgebrochen, fehlgeschlagen };
+
+    Ausgang speichern();                      // save dialog, proposal, atomic write
     void laden();                             // question, open dialog, read, apply
     // Loads the given file without a dialog (a file named on the command line).
     bool laden(const std::string& pfad);
