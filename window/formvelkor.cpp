@@ -430,7 +430,9 @@ template <typename Befehl> void FormVelkor::fuehreAus(Befehl befehl)
 
 void FormVelkor::verlasseFokuskasten()
 {
-    const auto k = kastenDes(QApplication::focusWidget());
+    // This window's own focus box, also while another window is the active one
+    // (the window closed from the task bar while the report window has the focus).
+    const auto k = kastenDes(focusWidget());
     if (!k || schonVerlassen_ == k)
         return;
     formular_.fokusVerloren(*k);

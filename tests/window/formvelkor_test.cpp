@@ -590,6 +590,24 @@ TEST_F(Start, quittingOrClosingCommitsTheTypedEntryAndCancelKeepsTheWindow)
     EXPECT_EQ(modell().daten().Da, 7.25);
 }
 
+// Closed from the task bar while the report window is the active one: the entry
+// still being typed in the main window is taken in before the question.
+TEST_F(Bericht, closingWhileTheReportWindowIsActiveStillCommitsTheTypedEntry)
+{
+    klicke(knopf("CommandTextdatei"));
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    tippe(kasten(K::TextDa), "12,5");
+    fenster->ergebnisausgabe()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster->ergebnisausgabe()));
+
+    dialoge.antworten = {Antwort::abbrechen};
+    EXPECT_FALSE(fenster->close());
+    EXPECT_EQ(dialoge.fragen, std::vector<std::string>{"Vor dem Verlassen speichern?"});
+    EXPECT_EQ(modell().daten().Da, 12.5);
+    EXPECT_EQ(kasten(K::TextDa)->text(), "12.50");
+}
+
 TEST_F(Bericht, quittingAsksOnceAndClosesTheReportWindowToo)
 {
     klicke(knopf("CommandTextdatei"));
