@@ -6,11 +6,13 @@
 #include "window/formular.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <filesystem>
 #include <string_view>
 
 namespace velkor {
@@ -184,6 +186,14 @@ int alsJson(const QStringList& dateien, std::ostream& aus, std::ostream& fehler,
     return hoechster;
 }
 
+// Also through a link: printing over the project file would destroy it.
+bool dieselbeDatei(const QString& a, const QString& b)
+{
+    std::error_code fehler;
+    return std::filesystem::equivalent(QFile::encodeName(a).toStdString(), QFile::encodeName(b).toStdString(),
+                                       fehler);
+}
+
 int falscherAufruf(std::ostream& fehler, std::string_view grund)
 {
     fehler << "velkor: " << grund << "\n\n" << benutzung();
@@ -267,6 +277,8 @@ std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus
             return falscherAufruf(fehler, "--pdf braucht genau eine Zieldatei.");
         if (!pdf)
             return falscherAufruf(fehler, "--pdf ist in diesem Programm nicht verfügbar.");
+        if (dieselbeDatei(ziele.front(), dateien.front()))
+            return falscherAufruf(fehler, "Die Zieldatei von --pdf ist die Projektdatei selbst.");
         return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, pdf);
     }
     const QStringList ziele = parser.values(speichernAls);

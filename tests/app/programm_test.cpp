@@ -8,6 +8,8 @@
 
 #include <sstream>
 
+#include <unistd.h>
+
 namespace velkor {
 namespace {
 
@@ -101,6 +103,29 @@ TEST(PdfBefehl, aReportThatIsRefusedWritesNoPdf)
     EXPECT_EQ(lauf.status, 3);
     EXPECT_TRUE(lauf.fehler.contains("Ausgabe nicht möglich: Berechnung abgebrochen.")) << lauf.fehler.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST(PdfBefehl, aTargetThatIsTheProjectFileItselfIsRefusedAndTheFileStays)
+{
+    QTemporaryDir ordner;
+    const QString projekt = ordner.filePath("projekt.vlk");
+    ASSERT_TRUE(QFile::copy(daten("zylinder_stutzen.vlk"), projekt));
+    const QString verknuepfung = ordner.filePath("verknuepfung.pdf");
+    ASSERT_TRUE(QFile::link(projekt, verknuepfung));
+    const QString fest = ordner.filePath("fest.pdf");
+    ASSERT_EQ(::link(QFile::encodeName(projekt).constData(), QFile::encodeName(fest).constData()), 0);
+
+    for (const QString& ziel : {projekt, ordner.filePath("./projekt.vlk"), verknuepfung, fest}) {
+        const Programmlauf lauf = starteProgramm({"--pdf", ziel, projekt});
+        EXPECT_EQ(lauf.status, 64) << ziel.toStdString();
+        EXPECT_TRUE(lauf.fehler.startsWith("velkor: Die Zieldatei von --pdf ist die Projektdatei selbst.\n"))
+            << lauf.fehler.toStdString();
+        QFile f(projekt);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QFile original(daten("zylinder_stutzen.vlk"));
+        ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), original.readAll()) << ziel.toStdString();
+    }
 }
 
 TEST(PdfBefehl, wrongUsageIsRefusedWithStatus64)
