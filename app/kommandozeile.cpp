@@ -194,6 +194,26 @@ bool dieselbeDatei(const QString& a, const QString& b)
                                        fehler);
 }
 
+struct Optionen {
+    QCommandLineOption hilfe{QStringList{QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")}};
+    QCommandLineOption bericht{QStringLiteral("bericht")};
+    QCommandLineOption speichernAls{QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS")};
+    QCommandLineOption json{QStringLiteral("json")};
+    QCommandLineOption alsPdf{QStringLiteral("pdf"), QString(), QStringLiteral("AUS")};
+
+    bool zerlege(QCommandLineParser& parser, const QStringList& argumente) const
+    {
+        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
+        // QCommandLineParser expects the program name first.
+        return parser.parse(QStringList{QStringLiteral("velkor")} + argumente);
+    }
+    int befehle(const QCommandLineParser& parser) const
+    {
+        return int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json))
+               + int(parser.isSet(alsPdf));
+    }
+};
+
 int falscherAufruf(std::ostream& fehler, std::string_view grund)
 {
     fehler << "velkor: " << grund << "\n\n" << benutzung();
@@ -223,20 +243,23 @@ std::string benutzung()
            "  64 falscher Aufruf\n";
 }
 
+std::optional<QStringList> fensterdateien(const QStringList& argumente)
+{
+    const Optionen o;
+    QCommandLineParser parser;
+    if (!o.zerlege(parser, argumente) || o.befehle(parser) > 0 || parser.isSet(o.hilfe))
+        return std::nullopt;
+    return parser.positionalArguments();
+}
+
 std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
                                  std::ostream& fehler, const std::string& dezimaltrenner,
                                  const PdfAusgabe& pdf)
 {
+    const Optionen o;
+    const auto& [hilfe, bericht, speichernAls, json, alsPdf] = o;
     QCommandLineParser parser;
-    const QCommandLineOption hilfe(QStringList{QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")});
-    const QCommandLineOption bericht(QStringLiteral("bericht"));
-    const QCommandLineOption speichernAls(QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS"));
-    const QCommandLineOption json(QStringLiteral("json"));
-    const QCommandLineOption alsPdf(QStringLiteral("pdf"), QString(), QStringLiteral("AUS"));
-    parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
-
-    // QCommandLineParser expects the program name first.
-    if (!parser.parse(QStringList{QStringLiteral("velkor")} + argumente)) {
+    if (!o.zerlege(parser, argumente)) {
         const QStringList unbekannt = parser.unknownOptionNames();
         if (!unbekannt.isEmpty()) {
             const QString& name = unbekannt.front();
@@ -253,8 +276,7 @@ std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus
     }
 
     const QStringList dateien = parser.positionalArguments();
-    const int befehle = int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json))
-                        + int(parser.isSet(alsPdf));
+    const int befehle = o.befehle(parser);
     if (befehle == 0)
         return std::nullopt;
     if (befehle > 1)

@@ -149,12 +149,14 @@ TEST(PdfBefehl, wrongUsageIsRefusedWithStatus64)
     EXPECT_EQ(aus.str(), "");
 }
 
-TEST(Programm, withoutACommandTheWindowOpensWithOrWithoutAFileAndTwoFilesAreRefused)
+TEST(Programm, withoutACommandTheWindowOpensWithOrWithoutAFileAfterDashesAndTwoFilesAreRefused)
 {
     const Programmlauf leer = starteProgramm({}, true);
     EXPECT_EQ(leer.status, 0) << leer.fehler.toStdString();
     const Programmlauf mitDatei = starteProgramm({daten("zylinder_stutzen.vlk")}, true);
     EXPECT_EQ(mitDatei.status, 0) << mitDatei.fehler.toStdString();
+    const Programmlauf nachStrichen = starteProgramm({"--", daten("zylinder_stutzen.vlk")}, true);
+    EXPECT_EQ(nachStrichen.status, 0) << nachStrichen.fehler.toStdString();
     const Programmlauf zwei = starteProgramm({daten("zylinder_stutzen.vlk"), daten("kaputt.vlk")}, true);
     EXPECT_EQ(zwei.status, 64);
     EXPECT_TRUE(zwei.fehler.startsWith("velkor: Das Fenster öffnet höchstens eine Datei.")) << zwei.fehler.toStdString();
