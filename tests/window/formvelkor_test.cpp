@@ -608,6 +608,35 @@ TEST_F(Bericht, closingWhileTheReportWindowIsActiveStillCommitsTheTypedEntry)
     EXPECT_EQ(kasten(K::TextDa)->text(), "12.50");
 }
 
+// A click into the main window while the report window is the active one moves
+// the focus without a focus-out for the box being typed in; that box is still left
+// before the command runs, or before the next box is entered.
+TEST_F(Bericht, aBoxTypedInBeforeAnotherWindowTookTheFocusIsLeftBeforeTheNextCommandOrBox)
+{
+    klicke(knopf("CommandTextdatei"));
+    for (bool befehl : {true, false}) {
+        fenster->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+        tippe(kasten(K::Textc1), "-1");
+        fenster->ergebnisausgabe()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster->ergebnisausgabe()));
+
+        if (befehl) {
+            // c1 = 1 after leaving: sG = 2.82 + 1; the raw -1 would give 1.82.
+            klicke(knopf("CommandBerechnen"));
+            EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
+            EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "3.82");
+        } else {
+            klicke(kasten(K::Texts));
+            fenster->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+            EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
+            EXPECT_EQ(modell().daten().c1, 1.0);
+            EXPECT_EQ(status()->text(), "Nennwanddicke des Grundkörpers");
+        }
+    }
+}
+
 TEST_F(Bericht, quittingAsksOnceAndClosesTheReportWindowToo)
 {
     klicke(knopf("CommandTextdatei"));
