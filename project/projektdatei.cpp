@@ -314,6 +314,9 @@ Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& p
     const std::string ordnertext = "„" + ordnerpfad.toStdString() + "“";
     if (ziel.isDir())
         return misslungen("„" + pfad + "“ ist ein Ordner.");
+    // The temporary file would be renamed over a pipe or a device such as /dev/null.
+    if (ziel.exists() && !ziel.isFile())
+        return misslungen("„" + pfad + "“ ist keine gewöhnliche Datei.");
     if (!ordner.exists())
         return misslungen("Der Ordner " + ordnertext + " existiert nicht.");
     if (!ordner.isDir())

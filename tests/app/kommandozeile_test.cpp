@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,6 +14,8 @@
 #include <clocale>
 #include <sstream>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace velkor {
 namespace {
@@ -321,6 +324,15 @@ TEST(Kommandozeile, saveAsReportsAbortedRunsAndFailedWrites)
     EXPECT_EQ(ersetzt.fehler, zeile(tab, "Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei "
                                          "nicht aufnehmen kann: U+0009"));
     EXPECT_NE(bytes(tab).find("\r\n\"Tab Stopp\"\r\n"), std::string::npos);
+
+    // A pipe or a device (say /dev/null) is never replaced by a project file.
+    const QString rohr = ordner.filePath("rohr.vlk");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
+    const Lauf aufRohr = starte({"--speichern-als", rohr, daten("zylinder_stutzen.vlk")});
+    EXPECT_EQ(aufRohr.status, 4);
+    EXPECT_EQ(aufRohr.fehler, zeile(rohr, "Speichern nicht möglich: „" + rohr.toStdString()
+                                              + "“ ist keine gewöhnliche Datei."));
+    EXPECT_TRUE(QFileInfo(rohr).exists() && !QFileInfo(rohr).isFile());
 
     const Lauf quelleFehlt = starte({"--speichern-als", ziel, daten("kaputt.vlk")});
     EXPECT_EQ(quelleFehlt.status, 4);
