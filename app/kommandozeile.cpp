@@ -252,9 +252,10 @@ std::optional<QStringList> fensterdateien(const QStringList& argumente)
     return parser.positionalArguments();
 }
 
-std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
-                                 std::ostream& fehler, const std::string& dezimaltrenner,
-                                 const PdfAusgabe& pdf)
+namespace {
+
+std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::ostream& fehler,
+                          const std::string& dezimaltrenner, const PdfAusgabe& pdf)
 {
     const Optionen o;
     const auto& [hilfe, bericht, speichernAls, json, alsPdf] = o;
@@ -307,6 +308,22 @@ std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus
     if (ziele.size() != 1 || ziele.front().isEmpty())
         return falscherAufruf(fehler, "--speichern-als braucht genau eine Zieldatei.");
     return speichereAls(ziele.front(), dateien.front(), fehler, dezimaltrenner);
+}
+
+} // namespace
+
+std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
+                                 std::ostream& fehler, const std::string& dezimaltrenner,
+                                 const PdfAusgabe& pdf)
+{
+    std::optional<int> status = befehl(argumente, aus, fehler, dezimaltrenner, pdf);
+    // A report or a list that did not reach its reader (a full disk, a closed
+    // pipe) must not end as if it had.
+    if (status && !aus.flush()) {
+        fehler << "velkor: Die Ausgabe kann nicht geschrieben werden.\n";
+        status = std::max(*status, ausgang::dateifehler);
+    }
+    return status;
 }
 
 } // namespace velkor

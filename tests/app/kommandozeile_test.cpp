@@ -281,6 +281,30 @@ TEST(Kommandozeile, theWindowOpensExactlyWhenNoCommandHelpOrWrongOptionIsGiven)
         EXPECT_EQ(fensterdateien(argumente), std::nullopt) << argumente.join(' ').toStdString();
 }
 
+// Standard output on a full disk or a closed pipe.
+struct VollerPuffer : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(Kommandozeile, outputThatCannotBeWrittenGivesStatusFourAndSaysSo)
+{
+    const std::pair<QStringList, int> faelle[] = {
+        {{"--bericht", daten("zylinder_stutzen.vlk")}, 0},
+        {{"--bericht", daten("unterdimensioniert.vlk")}, 1},
+        {{"--json", daten("zylinder_stutzen.vlk")}, 0},
+        {{"--hilfe"}, 0},
+    };
+    for (const auto& [argumente, sonst] : faelle) {
+        VollerPuffer puffer;
+        std::ostream aus(&puffer);
+        std::ostringstream fehler;
+        EXPECT_EQ(kommandozeile(argumente, aus, fehler, "."), 4) << argumente.join(' ').toStdString();
+        EXPECT_TRUE(fehler.str().ends_with("velkor: Die Ausgabe kann nicht geschrieben werden.\n")) << fehler.str();
+        // The same command with a working output ends as its verdict says.
+        EXPECT_EQ(starte(argumente).status, sonst);
+    }
+}
+
 TEST(Kommandozeile, saveAsWritesTheRecalculatedStoredValuesAsTheWindowWould)
 {
     QTemporaryDir ordner;
