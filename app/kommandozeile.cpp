@@ -6,11 +6,13 @@
 #include "window/formular.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <filesystem>
 #include <string_view>
 
 namespace velkor {
@@ -184,6 +186,34 @@ int alsJson(const QStringList& dateien, std::ostream& aus, std::ostream& fehler,
     return hoechster;
 }
 
+// Also through a link: printing over the project file would destroy it.
+bool dieselbeDatei(const QString& a, const QString& b)
+{
+    std::error_code fehler;
+    return std::filesystem::equivalent(QFile::encodeName(a).toStdString(), QFile::encodeName(b).toStdString(),
+                                       fehler);
+}
+
+struct Optionen {
+    QCommandLineOption hilfe{QStringList{QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")}};
+    QCommandLineOption bericht{QStringLiteral("bericht")};
+    QCommandLineOption speichernAls{QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS")};
+    QCommandLineOption json{QStringLiteral("json")};
+    QCommandLineOption alsPdf{QStringLiteral("pdf"), QString(), QStringLiteral("AUS")};
+
+    bool zerlege(QCommandLineParser& parser, const QStringList& argumente) const
+    {
+        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
+        // QCommandLineParser expects the program name first.
+        return parser.parse(QStringList{QStringLiteral("velkor")} + argumente);
+    }
+    int befehle(const QCommandLineParser& parser) const
+    {
+        return int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json))
+               + int(parser.isSet(alsPdf));
+    }
+};
+
 int falscherAufruf(std::ostream& fehler, std::string_view grund)
 {
     fehler << "velkor: " << grund << "\n\n" << benutzung();
@@ -213,20 +243,23 @@ std::string benutzung()
            "  64 falscher Aufruf\n";
 }
 
+std::optional<QStringList> fensterdateien(const QStringList& argumente)
+{
+    const Optionen o;
+    QCommandLineParser parser;
+    if (!o.zerlege(parser, argumente) || o.befehle(parser) > 0 || parser.isSet(o.hilfe))
+        return std::nullopt;
+    return parser.positionalArguments();
+}
+
 std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
                                  std::ostream& fehler, const std::string& dezimaltrenner,
                                  const PdfAusgabe& pdf)
 {
+    const Optionen o;
+    const auto& [hilfe, bericht, speichernAls, json, alsPdf] = o;
     QCommandLineParser parser;
-    const QCommandLineOption hilfe(QStringList{QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")});
-    const QCommandLineOption bericht(QStringLiteral("bericht"));
-    const QCommandLineOption speichernAls(QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS"));
-    const QCommandLineOption json(QStringLiteral("json"));
-    const QCommandLineOption alsPdf(QStringLiteral("pdf"), QString(), QStringLiteral("AUS"));
-    parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
-
-    // QCommandLineParser expects the program name first.
-    if (!parser.parse(QStringList{QStringLiteral("velkor")} + argumente)) {
+    if (!o.zerlege(parser, argumente)) {
         const QStringList unbekannt = parser.unknownOptionNames();
         if (!unbekannt.isEmpty()) {
             const QString& name = unbekannt.front();
@@ -243,8 +276,7 @@ std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus
     }
 
     const QStringList dateien = parser.positionalArguments();
-    const int befehle = int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json))
-                        + int(parser.isSet(alsPdf));
+    const int befehle = o.befehle(parser);
     if (befehle == 0)
         return std::nullopt;
     if (befehle > 1)
@@ -267,6 +299,8 @@ std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus
             return falscherAufruf(fehler, "--pdf braucht genau eine Zieldatei.");
         if (!pdf)
             return falscherAufruf(fehler, "--pdf ist in diesem Programm nicht verfügbar.");
+        if (dieselbeDatei(ziele.front(), dateien.front()))
+            return falscherAufruf(fehler, "Die Zieldatei von --pdf ist die Projektdatei selbst.");
         return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, pdf);
     }
     const QStringList ziele = parser.values(speichernAls);

@@ -38,6 +38,12 @@ std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus
                                  std::ostream& fehler, const std::string& dezimaltrenner,
                                  const PdfAusgabe& pdf = {});
 
+// The files the window is to open (what follows "--" included), or nothing when
+// the arguments ask for a command or help or are wrong: kommandozeile answers
+// those, without a window. Decided on the arguments as given, before the
+// toolkit starts, since a command must run without a display.
+std::optional<QStringList> fensterdateien(const QStringList& argumente);
+
 // How to call the program (German), for the caller's own usage messages.
 std::string benutzung();
 

@@ -8,16 +8,21 @@
 #include <QLocale>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <optional>
 
 int main(int argc, char** argv)
 {
-    // A command (every argument with a leading '-') shows no window, so it must
-    // run without a display too; it still needs fonts and printing for --pdf.
-    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return a[0] == '-'; })) {
+    // Taken before the toolkit removes its own options from argv.
+    QStringList argumente;
+    for (int i = 1; i < argc; ++i)
+        argumente << QString::fromLocal8Bit(argv[i]);
+    const std::optional<QStringList> fensterdateien = velkor::fensterdateien(argumente);
+    // A command shows no window, so it must run without a display too; it still
+    // needs fonts and printing for --pdf.
+    if (!fensterdateien) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // Scripts read standard error: it carries our German messages only, not
         // the toolkit's English notes (say, a missing XDG_RUNTIME_DIR).
@@ -30,18 +35,19 @@ int main(int argc, char** argv)
     }
     QApplication anwendung(argc, argv);
     const std::string dezimaltrenner = QLocale::system().decimalPoint().toStdString();
-    const QStringList argumente = anwendung.arguments().mid(1);
-    try {
-        const auto pdf = [](const std::string& pfad, const std::string& bericht) {
-            return velkor::druckeInPdf(pfad, QString::fromStdString(bericht));
-        };
-        if (const auto status = velkor::kommandozeile(argumente, std::cout, std::cerr, dezimaltrenner, pdf))
-            return *status;
-    } catch (const std::exception& e) {
-        std::cerr << "velkor: Unerwarteter Fehler: " << e.what() << '\n';
-        return velkor::ausgang::abgebrochen;
+    if (!fensterdateien) {
+        try {
+            const auto pdf = [](const std::string& pfad, const std::string& bericht) {
+                return velkor::druckeInPdf(pfad, QString::fromStdString(bericht));
+            };
+            return velkor::kommandozeile(argumente, std::cout, std::cerr, dezimaltrenner, pdf)
+                .value_or(velkor::ausgang::falscherAufruf);
+        } catch (const std::exception& e) {
+            std::cerr << "velkor: Unerwarteter Fehler: " << e.what() << '\n';
+            return velkor::ausgang::abgebrochen;
+        }
     }
-    if (argumente.size() > 1) {
+    if (fensterdateien->size() > 1) {
         std::cerr << "velkor: Das Fenster öffnet höchstens eine Datei.\n\n" << velkor::benutzung();
         return velkor::ausgang::falscherAufruf;
     }
@@ -50,8 +56,8 @@ int main(int argc, char** argv)
     velkor::QtDialoge dialoge;
     velkor::FormVelkor fenster(dialoge);
     fenster.show();
-    if (!argumente.isEmpty())
-        fenster.lade(argumente.front().toStdString());
+    if (!fensterdateien->isEmpty())
+        fenster.lade(fensterdateien->front().toStdString());
     // Start-up measurement only (scripts/startzeit.sh): end once the window is up.
     if (qEnvironmentVariableIsSet("VELKOR_STARTMESSUNG"))
         QTimer::singleShot(0, &anwendung, &QCoreApplication::quit);

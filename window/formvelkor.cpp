@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <utility>
+
 namespace velkor {
 
 namespace {
@@ -430,11 +432,19 @@ template <typename Befehl> void FormVelkor::fuehreAus(Befehl befehl)
 
 void FormVelkor::verlasseFokuskasten()
 {
-    const auto k = kastenDes(QApplication::focusWidget());
-    if (!k || schonVerlassen_ == k)
+    // Also while another window is the active one (the window closed from the
+    // task bar, or a button clicked, while the report window has the focus).
+    if (!offen_)
         return;
-    formular_.fokusVerloren(*k);
-    schonVerlassen_ = k;
+    verlasse(*offen_);
+    schonVerlassen_ = offen_;
+}
+
+void FormVelkor::verlasse(Kasten k)
+{
+    if (schonVerlassen_ == k)
+        return;
+    formular_.fokusVerloren(k);
     zeigeModell();
 }
 
@@ -469,13 +479,22 @@ bool FormVelkor::eventFilter(QObject* objekt, QEvent* ereignis)
     if (!hinein && ereignis->type() != QEvent::FocusOut)
         return QWidget::eventFilter(objekt, ereignis);
     const auto k = kastenDes(objekt);
+    if (!k)
+        return QWidget::eventFilter(objekt, ereignis);
     // A context menu or another window taking the focus for a while is no leaving.
     const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
-    if (!k || grund == Qt::PopupFocusReason || grund == Qt::ActiveWindowFocusReason)
-        return QWidget::eventFilter(objekt, ereignis);
+    const bool voruebergehend = grund == Qt::PopupFocusReason || grund == Qt::ActiveWindowFocusReason;
 
     auto* box = static_cast<QLineEdit*>(objekt);
     if (hinein) {
+        const std::optional<Kasten> vorher = std::exchange(offen_, k);
+        // A click while another window was active moved the focus here without
+        // a focus-out for the box before: that box is left now.
+        if (vorher && vorher != k)
+            verlasse(*vorher);
+        // Coming back to the box that had the focus is no entering.
+        if (voruebergehend && (!vorher || vorher == k))
+            return QWidget::eventFilter(objekt, ereignis);
         // Boxes overlap by a few pixels; the focused one shows its whole frame.
         box->raise();
         schonVerlassen_.reset();
@@ -487,11 +506,10 @@ bool FormVelkor::eventFilter(QObject* objekt, QEvent* ereignis)
             if (grund == Qt::MouseFocusReason)
                 QTimer::singleShot(0, box, &QLineEdit::selectAll);
         }
-    } else if (schonVerlassen_ == k) {
+    } else if (!voruebergehend) {
+        offen_.reset();
+        verlasse(*k);
         schonVerlassen_.reset();
-    } else {
-        formular_.fokusVerloren(*k);
-        zeigeModell();
     }
     return QWidget::eventFilter(objekt, ereignis);
 }

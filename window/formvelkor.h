@@ -59,6 +59,7 @@ private:
     void zeigeModell();
     // A command runs as if the focused box had been left first.
     void verlasseFokuskasten();
+    void verlasse(Kasten k); // the leaving rule, unless a command already ran it
     void berechnen();
     void ausgeben();
     template <typename Befehl> void fuehreAus(Befehl befehl);
@@ -88,6 +89,10 @@ private:
     // The box a command has already left while it kept the focus (Enter):
     // its real focus-out later must not run the leaving rule a second time.
     std::optional<Kasten> schonVerlassen_;
+    // The box that last took the focus and has not had a focus-out since. While
+    // another window is active a click moves the focus with no focus-out at all;
+    // this box is then left before the next command or box.
+    std::optional<Kasten> offen_;
     int zeigt_ = 0; // > 0 while zeigeModell writes the controls
 
     std::unique_ptr<FormErgebnisausgabe> ergebnisausgabe_;

@@ -259,6 +259,25 @@ TEST(Kommandozeile, withoutACommandTheWindowDecidesAndHelpGoesToStdout)
     EXPECT_EQ(hilfe.fehler, "");
 }
 
+// Decided before the toolkit starts: a window must never be started without a display.
+TEST(Kommandozeile, theWindowOpensExactlyWhenNoCommandHelpOrWrongOptionIsGiven)
+{
+    const std::pair<QStringList, QStringList> fenster[] = {
+        {{}, {}},
+        {{"a.vlk"}, {"a.vlk"}},
+        {{"-"}, {"-"}},
+        {{"--", "-a.vlk"}, {"-a.vlk"}},
+        {{"--", "--bericht"}, {"--bericht"}},
+        {{"a.vlk", "b.vlk"}, {"a.vlk", "b.vlk"}},
+    };
+    for (const auto& [argumente, dateien] : fenster)
+        EXPECT_EQ(fensterdateien(argumente), dateien) << argumente.join(' ').toStdString();
+    for (const QStringList& argumente :
+         {QStringList{"--bericht", "a.vlk"}, {"--json"}, {"--pdf"}, {"--pdf=x.pdf", "a.vlk"}, {"-h"},
+          {"--hilfe"}, {"-x", "a.vlk"}, {"-style", "fusion"}, {"a.vlk", "--speichern-als", "b.vlk"}})
+        EXPECT_EQ(fensterdateien(argumente), std::nullopt) << argumente.join(' ').toStdString();
+}
+
 TEST(Kommandozeile, saveAsWritesTheRecalculatedStoredValuesAsTheWindowWould)
 {
     QTemporaryDir ordner;

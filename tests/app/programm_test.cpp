@@ -8,6 +8,8 @@
 
 #include <sstream>
 
+#include <unistd.h>
+
 namespace velkor {
 namespace {
 
@@ -103,6 +105,29 @@ TEST(PdfBefehl, aReportThatIsRefusedWritesNoPdf)
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+TEST(PdfBefehl, aTargetThatIsTheProjectFileItselfIsRefusedAndTheFileStays)
+{
+    QTemporaryDir ordner;
+    const QString projekt = ordner.filePath("projekt.vlk");
+    ASSERT_TRUE(QFile::copy(daten("zylinder_stutzen.vlk"), projekt));
+    const QString verknuepfung = ordner.filePath("verknuepfung.pdf");
+    ASSERT_TRUE(QFile::link(projekt, verknuepfung));
+    const QString fest = ordner.filePath("fest.pdf");
+    ASSERT_EQ(::link(QFile::encodeName(projekt).constData(), QFile::encodeName(fest).constData()), 0);
+
+    for (const QString& ziel : {projekt, ordner.filePath("./projekt.vlk"), verknuepfung, fest}) {
+        const Programmlauf lauf = starteProgramm({"--pdf", ziel, projekt});
+        EXPECT_EQ(lauf.status, 64) << ziel.toStdString();
+        EXPECT_TRUE(lauf.fehler.startsWith("velkor: Die Zieldatei von --pdf ist die Projektdatei selbst.\n"))
+            << lauf.fehler.toStdString();
+        QFile f(projekt);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QFile original(daten("zylinder_stutzen.vlk"));
+        ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), original.readAll()) << ziel.toStdString();
+    }
+}
+
 TEST(PdfBefehl, wrongUsageIsRefusedWithStatus64)
 {
     std::ostringstream aus, fehler;
@@ -124,12 +149,14 @@ TEST(PdfBefehl, wrongUsageIsRefusedWithStatus64)
     EXPECT_EQ(aus.str(), "");
 }
 
-TEST(Programm, withoutACommandTheWindowOpensWithOrWithoutAFileAndTwoFilesAreRefused)
+TEST(Programm, withoutACommandTheWindowOpensWithOrWithoutAFileAfterDashesAndTwoFilesAreRefused)
 {
     const Programmlauf leer = starteProgramm({}, true);
     EXPECT_EQ(leer.status, 0) << leer.fehler.toStdString();
     const Programmlauf mitDatei = starteProgramm({daten("zylinder_stutzen.vlk")}, true);
     EXPECT_EQ(mitDatei.status, 0) << mitDatei.fehler.toStdString();
+    const Programmlauf nachStrichen = starteProgramm({"--", daten("zylinder_stutzen.vlk")}, true);
+    EXPECT_EQ(nachStrichen.status, 0) << nachStrichen.fehler.toStdString();
     const Programmlauf zwei = starteProgramm({daten("zylinder_stutzen.vlk"), daten("kaputt.vlk")}, true);
     EXPECT_EQ(zwei.status, 64);
     EXPECT_TRUE(zwei.fehler.startsWith("velkor: Das Fenster öffnet höchstens eine Datei.")) << zwei.fehler.toStdString();

@@ -590,6 +590,53 @@ TEST_F(Start, quittingOrClosingCommitsTheTypedEntryAndCancelKeepsTheWindow)
     EXPECT_EQ(modell().daten().Da, 7.25);
 }
 
+// Closed from the task bar while the report window is the active one: the entry
+// still being typed in the main window is taken in before the question.
+TEST_F(Bericht, closingWhileTheReportWindowIsActiveStillCommitsTheTypedEntry)
+{
+    klicke(knopf("CommandTextdatei"));
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    tippe(kasten(K::TextDa), "12,5");
+    fenster->ergebnisausgabe()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster->ergebnisausgabe()));
+
+    dialoge.antworten = {Antwort::abbrechen};
+    EXPECT_FALSE(fenster->close());
+    EXPECT_EQ(dialoge.fragen, std::vector<std::string>{"Vor dem Verlassen speichern?"});
+    EXPECT_EQ(modell().daten().Da, 12.5);
+    EXPECT_EQ(kasten(K::TextDa)->text(), "12.50");
+}
+
+// A click into the main window while the report window is the active one moves
+// the focus without a focus-out for the box being typed in; that box is still left
+// before the command runs, or before the next box is entered.
+TEST_F(Bericht, aBoxTypedInBeforeAnotherWindowTookTheFocusIsLeftBeforeTheNextCommandOrBox)
+{
+    klicke(knopf("CommandTextdatei"));
+    for (bool befehl : {true, false}) {
+        fenster->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+        tippe(kasten(K::Textc1), "-1");
+        fenster->ergebnisausgabe()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster->ergebnisausgabe()));
+
+        if (befehl) {
+            // c1 = 1 after leaving: sG = 2.82 + 1; the raw -1 would give 1.82.
+            klicke(knopf("CommandBerechnen"));
+            EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
+            EXPECT_EQ(kasten(K::TextErgebnisgk)->text(), "3.82");
+        } else {
+            klicke(kasten(K::Texts));
+            fenster->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+            EXPECT_EQ(kasten(K::Textc1)->text(), "1.00");
+            EXPECT_EQ(modell().daten().c1, 1.0);
+            EXPECT_EQ(status()->text(), "Nennwanddicke des Grundkörpers");
+        }
+    }
+}
+
 TEST_F(Bericht, quittingAsksOnceAndClosesTheReportWindowToo)
 {
     klicke(knopf("CommandTextdatei"));
