@@ -139,6 +139,47 @@ double zahlAusText(std::string_view text)
     return negativ && wert != 0 ? -wert : wert;
 }
 
+namespace {
+
+// The digits of `betrag` rounded to `stellen` places, as the shortest decimal
+// that reads back as it: the number as a person wrote it (2.675, not
+// 2.67499999…), rounded half away from zero as on paper.
+std::string alsGeschriebenGerundet(double betrag, long stellen)
+{
+    char kurz[32]; // "d.dddddddddddddddde+308" at the longest
+    const char* ende = std::to_chars(kurz, std::end(kurz), betrag, std::chars_format::scientific).ptr;
+    const char* e = std::find(static_cast<const char*>(kurz), ende, 'e');
+    char ziffern[20];
+    long anzahl = 0;
+    for (const char* c = kurz; c != e; ++c)
+        if (*c != '.')
+            ziffern[anzahl++] = *c;
+    int exponent = 0;
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, ende, exponent);
+    // The digit at position i after the point (before it for negative i).
+    const long vorKomma = exponent + 1;
+    const auto ziffer = [&](long i) {
+        const long k = vorKomma + i;
+        return k >= 0 && k < anzahl ? ziffern[k] : '0';
+    };
+
+    std::string zeile;
+    for (long i = -std::max(vorKomma, 1L); i < stellen; ++i)
+        zeile += ziffer(i);
+    if (ziffer(stellen) >= '5') {
+        std::size_t i = zeile.size();
+        while (i > 0 && zeile[i - 1] == '9')
+            zeile[--i] = '0';
+        if (i == 0)
+            zeile.insert(zeile.begin(), '1');
+        else
+            ++zeile[i - 1];
+    }
+    return zeile;
+}
+
+} // namespace
+
 std::string anzeigetext(double wert, Muster muster, std::string_view dezimaltrenner)
 {
     if (std::isnan(wert))
@@ -146,52 +187,42 @@ std::string anzeigetext(double wert, Muster muster, std::string_view dezimaltren
     if (std::isinf(wert))
         return wert < 0 ? "-∞" : "∞";
 
-    const bool zweiStellen = muster == Muster::zweiStellen;
-    char puffer[330]; // sign and the 309 integer digits of the largest double, and more
-    char* p = puffer;
-    if (wert < 0)
-        *p++ = '-';
+    const long stellen = muster == Muster::zweiStellen ? 2 : 0;
     const double betrag = std::fabs(wert);
+    std::string text;
+    if (wert < 0)
+        text += '-';
 
-    unsigned hundertstel = 0;
-    if (betrag >= 0x1p53) {
-        // Every double this large is an integer: its exact digits, no rounding.
-        p = std::to_chars(p, std::end(puffer), betrag, std::chars_format::fixed, 0).ptr;
-    } else {
+    // Far from a tie, the value and the decimal it was written as round alike,
+    // and plain arithmetic is exact enough: no digits of the decimal needed.
+    if (betrag < 0x1p52) {
+        const double faktor = stellen == 2 ? 100 : 1;
         auto ganzteil = static_cast<std::uint64_t>(betrag);
-        const double bruch = betrag - static_cast<double>(ganzteil); // exact
-        if (zweiStellen) {
-            // Round the exact product bruch·100: q is the rounded product and
-            // fma gives its error exactly, so a true tie is told from a near one.
-            const double q = bruch * 100;
-            const double fehler = std::fma(bruch, 100.0, -q);
-            const auto unten = static_cast<unsigned>(q);
-            const double abstand = (q - unten) - 0.5;
-            const bool auf = abstand > 0 || (abstand == 0 && fehler >= 0);
-            hundertstel = unten + (auf ? 1 : 0);
-            if (hundertstel == 100) {
+        const double q = (betrag - static_cast<double>(ganzteil)) * faktor; // the subtraction is exact
+        auto unten = static_cast<unsigned>(q);
+        const double abstand = (q - unten) - 0.5;
+        const double ulp = betrag * 0x1p-52; // at least one unit in the last place
+        if (std::fabs(abstand) > 4 * faktor * ulp) {
+            if (abstand > 0 && ++unten == faktor) {
                 ++ganzteil;
-                hundertstel = 0;
+                unten = 0;
             }
-        } else if (bruch >= 0.5) {
-            ++ganzteil;
+            char zahl[24];
+            text.append(zahl, std::to_chars(zahl, std::end(zahl), ganzteil).ptr);
+            if (stellen > 0) {
+                const char nachKomma[2] = {static_cast<char>('0' + unten / 10), static_cast<char>('0' + unten % 10)};
+                text.append(dezimaltrenner).append(nachKomma, 2);
+            }
+            return text;
         }
-        p = std::to_chars(p, std::end(puffer), ganzteil).ptr;
     }
 
-    if (!zweiStellen)
-        return std::string(puffer, p);
-    const char nachKomma[2] = {static_cast<char>('0' + hundertstel / 10),
-                               static_cast<char>('0' + hundertstel % 10)};
-    // Any usual separator fits behind the digits, so the text is copied once.
-    if (dezimaltrenner.size() + 2 <= static_cast<std::size_t>(std::end(puffer) - p)) {
-        for (char c : dezimaltrenner)
-            *p++ = c;
-        *p++ = nachKomma[0];
-        *p++ = nachKomma[1];
-        return std::string(puffer, p);
-    }
-    return std::string(puffer, p).append(dezimaltrenner).append(nachKomma, 2);
+    const std::string zeile = alsGeschriebenGerundet(betrag, stellen);
+    const std::size_t nach = static_cast<std::size_t>(stellen);
+    text.append(zeile, 0, zeile.size() - nach);
+    if (nach > 0)
+        text.append(dezimaltrenner).append(zeile, zeile.size() - nach, nach);
+    return text;
 }
 
 } // namespace velkor

@@ -17,7 +17,8 @@ double zahlAusText(std::string_view text);
 
 // Number to display text in the given pattern with the given decimal
 // separator (the user's regional one): no digit grouping, at least one
-// integer digit, exact ties rounded away from zero. A negative value that
+// integer digit. The shortest decimal that reads back as the value is rounded
+// half away from zero, so an entry of 2.675 shows 2.68. A negative value that
 // rounds to zero keeps its minus sign ("-0.00", "-0"), so a negative reserve
 // never reads as a non-negative one; negative zero gives "0.00". Values that
 // are not finite (the calculation never writes one) give "∞", "-∞" and "NaN".

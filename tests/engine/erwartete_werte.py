@@ -2,8 +2,8 @@
 """Expected numbers for the engine tests, computed apart from the C++ code.
 
 Results come from the design formulas (circle constant 3.14159, pressure in bar,
-K in N/mm²) in their written order of operations; display texts round the exact
-binary value half away from zero (decimal.Decimal). The printed rows are pasted
+K in N/mm²) in their written order of operations; display texts round the shortest
+decimal that reads back as the value (repr) half away from zero (decimal.Decimal). The printed rows are pasted
 into berechnung_test.cpp and zahlentext_test.cpp. Run: python3 erwartete_werte.py
 """
 import math
@@ -139,7 +139,7 @@ def lauf(aenderung, **optionen):
 def text(x, ganz=False):
     if x == 0:
         x = 0.0
-    q = Decimal(x).quantize(Decimal('1') if ganz else Decimal('0.01'), rounding=ROUND_HALF_UP)
+    q = Decimal(repr(x)).quantize(Decimal('1') if ganz else Decimal('0.01'), rounding=ROUND_HALF_UP)
     return str(q)
 
 
@@ -214,7 +214,8 @@ ABBRUECHE = {
 ANZEIGE = [
     (0.125, False, '.'), (0.375, False, '.'), (-0.125, False, '.'), (2.5, True, '.'),
     (-2.5, True, '.'), (0.5, True, '.'), (3.5, True, '.'), (0.49999999999999994, True, '.'),
-    (1.005, False, '.'), (2.675, False, '.'), (0.005, False, '.'), (0.015, False, '.'),
+    (1.005, False, '.'), (2.675, False, '.'), (0.285, False, ','), (0.005, False, '.'), (0.015, False, '.'),
+    (2.6749999999999998, False, '.'), (2.674999999999999, False, '.'),
     (0.995, False, '.'), (9.999, False, '.'), (99.995, False, '.'), (12.345, False, ','),
     (-0.004, False, '.'), (-0.4, True, '.'), (-0.0, False, '.'), (-0.0, True, '.'),
     (0.0, False, ','), (1234567.891, False, ','), (-1.5, True, ','), (1e20, False, '.'),
