@@ -74,6 +74,8 @@ FormErgebnisausgabe::~FormErgebnisausgabe() { hide(); }
 void FormErgebnisausgabe::zeigeBericht(const QString& bericht)
 {
     textErgebnisAusgabe_->setPlainText(bericht);
+    // A minimised window would take the new report out of sight.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

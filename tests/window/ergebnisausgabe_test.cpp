@@ -234,6 +234,16 @@ TEST_F(Ausgabe, zurueckHidesTheWindowAndKeepsItsText)
     EXPECT_EQ(fenster->text(), bericht(3));
 }
 
+TEST_F(Ausgabe, aMinimisedWindowComesBackWithTheNextReport)
+{
+    fenster->showMinimized();
+    ASSERT_TRUE(fenster->isMinimized());
+    fenster->zeigeBericht(bericht(3));
+    EXPECT_FALSE(fenster->isMinimized());
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(fenster->text(), bericht(3));
+}
+
 TEST_F(Ausgabe, pressingDruckenTwiceGivesTwoJobsOfTheEditedText)
 {
     QTemporaryDir ordner;
