@@ -111,7 +111,17 @@ void Formular::schalteFrei(Kasten k, bool frei) { frei_[index(k)] = frei; }
 
 void Formular::tippe(Kasten k, const std::string& text) { schreibe(k, text); }
 
-void Formular::fokusErhalten(Kasten k) { statustext_ = std::string(info(k).hilfetext); }
+void Formular::fokusErhalten(Kasten k)
+{
+    // An entry beyond the range of a double is never stored; until it is
+    // corrected the warning stays in place of the help texts.
+    for (const Kasteninfo& kasten : kaesten())
+        if (kasten.art == Kastenart::eingabe && !std::isfinite(zahlAusText(texte_[index(kasten.kasten)]))) {
+            statustext_ = std::string(ausserhalbWertebereich);
+            return;
+        }
+    statustext_ = std::string(info(k).hilfetext);
+}
 
 void Formular::fokusVerloren(Kasten k)
 {

@@ -215,9 +215,16 @@ TEST(FormularVerlassen, aNumberBeyondTheRangeOfADoubleIsNotStored)
         EXPECT_EQ(wert(f.daten(), *groesseVon(kasten)), vorher);
         EXPECT_EQ(f.statustext(), "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.");
     }
-    // The next box's help text replaces the message as usual.
+    // The warning stays while any box holds such a number, then help texts return.
+    f.fokusErhalten(K::Texts);
+    EXPECT_EQ(f.statustext(), "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.");
+    eingeben(f, K::TextDa, "1000");
+    f.fokusErhalten(K::Texts);
+    EXPECT_EQ(f.statustext(), "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.");
+    eingeben(f, K::Textc1, "2");
     f.fokusErhalten(K::Texts);
     EXPECT_EQ(f.statustext(), "Nennwanddicke des Grundkörpers");
+    EXPECT_EQ(f.daten().Da, 1000.0);
 }
 
 TEST(FormularVerlassen, aProjectBoxStoresItsTextAsTypedWithoutRewriting)
