@@ -587,8 +587,13 @@ void FormVelkor::zeigeModell()
         statusBar_->setText(status);
     QPalette p = statusBar_->palette();
     const QColor hintergrund = farbe(formular_.statusfarbe());
-    if (p.color(QPalette::Window) != hintergrund) {
+    // Dark text on the dark red of an insufficient design is hard to read.
+    const QColor schrift = formular_.statusfarbe() == Statusfarbe::rot
+        ? QColor(Qt::white)
+        : QApplication::palette().color(QPalette::WindowText);
+    if (p.color(QPalette::Window) != hintergrund || p.color(QPalette::WindowText) != schrift) {
         p.setColor(QPalette::Window, hintergrund);
+        p.setColor(QPalette::WindowText, schrift);
         statusBar_->setPalette(p);
     }
     --zeigt_;

@@ -448,11 +448,13 @@ TEST_F(Befehl, anInsufficientShellTurnsItsReserveAndTheStatusLineDarkRed)
     EXPECT_EQ(textfarbe(kasten(K::TextErgebnisstutzenprozent)), gruen);
     EXPECT_EQ(status()->text(), "Nicht ausreichend dimensioniert!");
     EXPECT_EQ(hintergrund(status()), dunkelrot);
+    EXPECT_EQ(status()->palette().color(QPalette::WindowText), QColor(Qt::white)) << "readable on dark red";
 
     gibEin(K::Texts, "10");
     klicke(knopf("CommandBerechnen"));
     EXPECT_EQ(textfarbe(kasten(K::TextErgebnisgkprozent)), gruen);
     EXPECT_EQ(hintergrund(status()), QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(status()->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
 }
 
 TEST_F(Befehl, anEntryBeyondTheRangeOfADoubleEndsTheRunOnYellow)
