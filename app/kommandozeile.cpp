@@ -3,7 +3,7 @@
 #include "engine/berechnung.h"
 #include "project/projektdatei.h"
 #include "report/bericht.h"
-#include "window/formular.h"
+#include "formular/formular.h"
 
 #include <QCommandLineParser>
 #include <QFile>

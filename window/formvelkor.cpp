@@ -1,7 +1,7 @@
 #include "window/formvelkor.h"
 
-#include "report/formergebnisausgabe.h"
-#include "report/schrift.h"
+#include "window/formergebnisausgabe.h"
+#include "window/schrift.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/projektbefehle.h"
-#include "window/formular.h"
+#include "formular/projektbefehle.h"
+#include "formular/formular.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/dialoge.h"
+#include "formular/dialoge.h"
 
 namespace velkor {
 

@@ -1,5 +1,5 @@
 #include "app/kommandozeile.h"
-#include "project/projektbefehle.h"
+#include "formular/projektbefehle.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #include "fensterhilfe.h"
 
-#include "report/formergebnisausgabe.h"
+#include "window/formergebnisausgabe.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 #include "report/druck.h"
-#include "report/formergebnisausgabe.h"
-#include "skriptdialoge.h"
+#include "window/formergebnisausgabe.h"
+#include "tests/formular/skriptdialoge.h"
 #include "window/uebersetzung.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "skriptdialoge.h"
+#include "tests/formular/skriptdialoge.h"
 #include "window/formvelkor.h"
-#include "window/kaesten.h"
+#include "formular/kaesten.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "project/projektbefehle.h"
+#include "formular/projektbefehle.h"
 
 #include "project/dateiname.h"
 #include "project/projektdatei.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/dialoge.h"
-#include "window/formular.h"
+#include "formular/dialoge.h"
+#include "formular/formular.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "window/kaesten.h"
+#include "formular/kaesten.h"
 
 namespace velkor {
 

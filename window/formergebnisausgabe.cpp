@@ -1,8 +1,8 @@
-#include "report/formergebnisausgabe.h"
+#include "window/formergebnisausgabe.h"
 
-#include "project/dialoge.h"
+#include "formular/dialoge.h"
 #include "report/druck.h"
-#include "report/schrift.h"
+#include "window/schrift.h"
 
 #include <QApplication>
 #include <QClipboard>

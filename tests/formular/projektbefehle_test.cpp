@@ -1,7 +1,7 @@
-#include "project/projektbefehle.h"
+#include "formular/projektbefehle.h"
 
 #include "project/projektdatei.h"
-#include "window/formular.h"
+#include "formular/formular.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "engine/berechnung.h"
 #include "engine/projekt.h"
-#include "window/kaesten.h"
+#include "formular/kaesten.h"
 
 #include <array>
 #include <optional>

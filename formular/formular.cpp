@@ -1,4 +1,4 @@
-#include "window/formular.h"
+#include "formular/formular.h"
 
 #include "engine/zahlentext.h"
 #include "report/bericht.h"
