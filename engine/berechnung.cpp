@@ -2,6 +2,7 @@
 
 #include "engine/zahlentext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <compare>
 
@@ -84,6 +85,7 @@ public:
     {
     }
 
+    void schritt(Schritt s) { lauf_.schritt = s; }
     void eingaben();
     void ableiten();
     void pruefePlausibilitaet();
@@ -94,9 +96,10 @@ public:
 private:
     void nimmEin(Groesse g, bool betrag = false);
     Zahl setze(Groesse g, Zahl w);
+    Zahl merke(Zwischengroesse g, Zahl w);
     void zeige(Groesse g);
     void zeigeReserve(Groesse g);
-    Zahl druckflaeche(Zahl b, Zahl lsm) const;
+    Zahl druckflaeche(Zahl b, Zahl lsm);
 
     Berechnungsdaten& d_;
     Kastentexte& texte_;
@@ -130,6 +133,12 @@ void Rechnung::nimmEin(Groesse g, bool betrag)
 Zahl Rechnung::setze(Groesse g, Zahl w)
 {
     wert(d_, g) = w.w();
+    return w;
+}
+
+Zahl Rechnung::merke(Zwischengroesse g, Zahl w)
+{
+    lauf_.zwischenwerte.werte[static_cast<std::size_t>(g)] = w.w();
     return w;
 }
 
@@ -169,15 +178,22 @@ void Rechnung::ableiten()
 {
     const Zahl Da = d_.Da, s = d_.s, c1 = d_.c1, c2 = d_.c2;
     const Zahl phi = d_.phi;
-    phiRad_ = (phi * pi) / 180;
-    rm_ = (((Da - s) + c1) + c2) / 2;
-    se_ = (s - c1) - c2;
+    using enum Zwischengroesse;
+    phiRad_ = merke(phiRad, (phi * pi) / 180);
+    rm_ = merke(rm, (((Da - s) + c1) + c2) / 2);
+    se_ = merke(se, (s - c1) - c2);
     riKugel_ = rm_ - 0.5 * se_;
-    riZylinder_ = ((Da / 2 - s) + c1) + c2;
-    ses_ = (Zahl(d_.ss) - d_.c1s) - d_.c2s;
-    fA_ = schalter_.ausgehalst ? 0.9 : 1.0;
+    riZylinder_ = merke(ri, ((Da / 2 - s) + c1) + c2);
+    ses_ = merke(ses, (Zahl(d_.ss) - d_.c1s) - d_.c2s);
+    fA_ = merke(fA, schalter_.ausgehalst ? 0.9 : 1.0);
     if (schalter_.stutzen && d_.phi < 90)
         fS_ = d_.lsstrich >= d_.ss ? 0.8 : 0.7;
+    merke(fS, fS_);
+    // Only a note: it never stops the run, and with a wall of half the
+    // diameter or more it says nothing.
+    const double innen = d_.Da - 2 * d_.s;
+    if (innen > 0 && std::isfinite(d_.Da / innen))
+        merke(DaDi, d_.Da / innen);
 }
 
 void Rechnung::pruefePlausibilitaet()
@@ -230,22 +246,23 @@ void Rechnung::wanddicke(const Bauteil& teil)
     zeigeReserve(teil.r);
 }
 
-Zahl Rechnung::druckflaeche(Zahl b, Zahl lsm) const
+Zahl Rechnung::druckflaeche(Zahl b, Zahl lsm)
 {
+    using Z = Zwischengroesse;
     const Zahl Das = d_.Das;
-    const Zahl ris = ((Das / 2 - d_.ss) + d_.c1s) + d_.c2s;
+    const Zahl ris = merke(Z::ris, ((Das / 2 - d_.ss) + d_.c1s) + d_.c2s);
     const Zahl sinPhi = sinus(phiRad_);
     const bool senkrecht = d_.phi == 90; // no tangent evaluated at 90° exactly
+    const Zahl d = merke(Z::dSchraeg, Das / (2 * sinPhi));
     if (d_.zylinder) {
-        const Zahl tSchraeg = senkrecht ? Zahl(0) : se_ / (2 * tangens(phiRad_));
-        return (riZylinder_ * ((b + Das / (2 * sinPhi)) + tSchraeg) + ris * lsm) + (ris * se_) / sinPhi;
+        const Zahl tSchraeg = merke(Z::tSchraeg, senkrecht ? Zahl(0) : se_ / (2 * tangens(phiRad_)));
+        return (riZylinder_ * ((b + d) + tSchraeg) + ris * lsm) + (ris * se_) / sinPhi;
     }
     // Sphere: the opening's chord d seen from the centre under alpha (degrees),
     // widened by the effective width to alphaT.
-    const Zahl dd = Das / (2 * sinPhi);
-    const Zahl alpha = (arccos(1 - (dd * dd) / ((2 * rm_) * rm_)) * 180) / pi;
-    const Zahl alphaT = alpha + (360 * b) / (dreiPi * rm_);
-    const Zahl tSchraeg = senkrecht ? Zahl(0) : ((0.25 * Das) * Das) / (2 * tangens(phiRad_));
+    const Zahl alpha = merke(Z::alpha, (arccos(1 - (d * d) / ((2 * rm_) * rm_)) * 180) / pi);
+    const Zahl alphaT = merke(Z::alphaT, alpha + (360 * b) / (dreiPi * rm_));
+    const Zahl tSchraeg = merke(Z::tSchraeg, senkrecht ? Zahl(0) : ((0.25 * Das) * Das) / (2 * tangens(phiRad_)));
     return (((((alphaT / 360) * pi) * riKugel_) * riKugel_ + lsm * ris) + tSchraeg)
         + ((((alpha / 360) * 2) * pi) * rm_) * se_;
 }
@@ -256,46 +273,55 @@ void Rechnung::flaechenvergleich()
     const Zahl Da = d_.Da, s = d_.s, c1 = d_.c1, c2 = d_.c2;
     const Zahl K = d_.K, S = d_.S, p = d_.p;
 
+    using enum Zwischengroesse;
     // Effective width of the shell; the next discontinuity (x > 0) limits it.
-    Zahl breite = wurzel((((Da - s) + c1) + c2) * se_);
+    schritt(Schritt::breite);
+    Zahl breite = merke(bWurzel, wurzel((((Da - s) + c1) + c2) * se_));
     if (d_.x > 0 && breite > d_.x)
         breite = d_.x;
     const Zahl b = setze(Groesse::b, breite);
     zeige(Groesse::b);
 
     // Effective nozzle length outside (lsm) and inside (lsmStrich) the shell.
+    schritt(Schritt::laenge);
     Zahl laenge = 0;
-    Zahl lsmStrich = 0;
+    Zahl innen = 0;
     if (stutzen) {
-        laenge = wurzel((((Zahl(d_.Das) - d_.ss) + d_.c1s) + d_.c2s) * ses_);
+        laenge = merke(lsmWurzel, wurzel((((Zahl(d_.Das) - d_.ss) + d_.c1s) + d_.c2s) * ses_));
         if (d_.zylinder)
             laenge = laenge * (1 + (0.25 * Zahl(d_.phi)) / 90);
-        lsmStrich = 0.5 * laenge;
+        merke(lsmWinkel, laenge);
+        innen = merke(lsmStrichVoll, 0.5 * laenge);
         if (laenge > d_.ls)
             laenge = d_.ls;
-        if (lsmStrich > d_.lsstrich)
-            lsmStrich = d_.lsstrich;
+        if (innen > d_.lsstrich)
+            innen = d_.lsstrich;
     }
     const Zahl lsm = setze(Groesse::lsm, laenge);
+    const Zahl lsmInnen = merke(lsmStrich, innen);
     zeige(Groesse::lsm);
 
+    schritt(Schritt::As0);
     const Zahl As0 = setze(Groesse::As0, stutzen ? (b * se_) * fA_ : 0);
     zeige(Groesse::As0);
-    const Zahl As1 = setze(Groesse::As1, stutzen ? ((((lsm + lsmStrich) + s) - c1) - c2) * ses_ * fA_ : 0);
+    schritt(Schritt::As1);
+    const Zahl As1 = setze(Groesse::As1, stutzen ? ((((lsm + lsmInnen) + s) - c1) - c2) * ses_ * fA_ : 0);
     zeige(Groesse::As1);
 
-    const Zahl scheibeBreite = b > d_.bScheibe ? d_.bScheibe : b;
-    const Zahl scheibeHoehe = s > d_.hScheibe ? d_.hScheibe : s;
-    const Zahl As2 = setze(Groesse::As2, schalter_.scheibe ? (fS_ * scheibeBreite) * scheibeHoehe : 0);
+    schritt(Schritt::As2);
+    const Zahl breiteScheibe = merke(scheibenbreite, b > d_.bScheibe ? d_.bScheibe : b);
+    const Zahl hoeheScheibe = merke(scheibenhoehe, s > d_.hScheibe ? d_.hScheibe : s);
+    const Zahl As2 = setze(Groesse::As2, schalter_.scheibe ? (fS_ * breiteScheibe) * hoeheScheibe : 0);
     zeige(Groesse::As2);
 
+    schritt(Schritt::Ap);
     const Zahl Ks = d_.Ks, Sis = d_.Sis, KScheibe = d_.KScheibe, SScheibe = d_.SScheibe;
     const Zahl Ap = setze(Groesse::Ap, stutzen ? druckflaeche(b, lsm) : 0);
     if (stutzen) {
         // Supporting force against pressure force, each material with its own K/S.
-        const Zahl nStrich = ((K / S - p / 20) * As0 + (Ks / Sis - p / 20) * As1)
-            + (KScheibe / SScheibe - p / 20) * As2;
-        const Zahl kraft = (p / 10) * Ap;
+        const Zahl nStrich = merke(NStrich, ((K / S - p / 20) * As0 + (Ks / Sis - p / 20) * As1)
+            + (KScheibe / SScheibe - p / 20) * As2);
+        const Zahl kraft = merke(F, (p / 10) * Ap);
         setze(Groesse::rFV, (nStrich / kraft) * 100 - 100);
     } else {
         setze(Groesse::rFV, 0);
@@ -304,16 +330,23 @@ void Rechnung::flaechenvergleich()
     zeigeReserve(Groesse::rFV);
 
     // As2 already holds the pad factor, so it is not applied again here.
+    schritt(Schritt::pmaxFV);
     setze(Groesse::pmaxFV, stutzen ? (((K / S) * As0 + (Ks / Sis) * As1) + (KScheibe / SScheibe) * As2)
                       / (Ap / 10 + ((As0 + As1) + As2) / 20)
                           : 0);
     zeige(Groesse::pmaxFV);
 
+    schritt(Schritt::dmax);
     const Zahl tragend = ((((10 * (K / S)) / p) - 0.5) * se_) * b;
     // A sphere's area comparison solved for the opening: 8/Da in place of 4/Da
     // and 2·b in place of ri·b.
     setze(Groesse::dmax, d_.zylinder ? (4 / Da) * (tragend - riZylinder_ * b) : (8 / Da) * tragend - 2 * b);
     zeige(Groesse::dmax);
+
+    double massgebend = d_.pmaxG;
+    if (stutzen)
+        massgebend = std::min({massgebend, d_.pmaxS, d_.pmaxFV});
+    merke(pmaxMassgebend, massgebend);
 }
 
 void Rechnung::urteil()
@@ -340,13 +373,18 @@ Rechenlauf berechnung(Berechnungsdaten& daten, Kastentexte& texte, const Schalte
     Rechnung rechnung(daten, texte, schalter, dezimaltrenner, lauf);
     try {
         rechnung.eingaben();
+        rechnung.schritt(Schritt::ableitung);
         rechnung.ableiten();
         rechnung.pruefePlausibilitaet();
         using enum Groesse;
+        rechnung.schritt(Schritt::grundkoerper);
         rechnung.wanddicke({daten.zylinder ? 20.0 : 40.0, Da, s, c1, c2, K, S, sG, pmaxG, rG});
-        if (schalter.stutzen)
+        if (schalter.stutzen) {
+            rechnung.schritt(Schritt::stutzen);
             rechnung.wanddicke({20.0, Das, ss, c1s, c2s, Ks, Sis, sS, pmaxS, rS});
+        }
         rechnung.flaechenvergleich();
+        rechnung.schritt(Schritt::urteil);
         rechnung.urteil();
     } catch (const Nullteiler&) {
         lauf.status = meldung::divisionDurchNull;
@@ -358,6 +396,16 @@ Rechenlauf berechnung(Berechnungsdaten& daten, Kastentexte& texte, const Schalte
         lauf.berechnet = false;
     }
     return lauf;
+}
+
+std::string_view name(Zwischengroesse g)
+{
+    static constexpr std::array<std::string_view, anzahlZwischengroessen> namen{
+        "phiRad", "rm", "se", "ri", "ses", "fA", "fS", "DaDi", "bWurzel", "lsmWurzel", "lsmWinkel",
+        "lsmStrichVoll", "lsmStrich", "scheibenbreite", "scheibenhoehe", "ris", "dSchraeg", "alpha",
+        "alphaT", "tSchraeg", "NStrich", "F", "pmaxMassgebend",
+    };
+    return namen[static_cast<std::size_t>(g)];
 }
 
 } // namespace velkor
