@@ -1,13 +1,12 @@
 #include "project/projektdatei.h"
 
+#include "project/dateiersatz.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -300,49 +299,12 @@ Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& p
     Dateiinhalt inhalt = schreibeProjekt(projekt);
     Speicherergebnis ergebnis;
     ergebnis.ersetzteZeichen = std::move(inhalt.ersetzteZeichen);
-    const auto misslungen = [&](std::string grund) {
-        ergebnis.fehler = std::move(grund);
-        return ergebnis;
-    };
-    if (pfad.empty())
-        return misslungen("Es ist kein Dateiname angegeben.");
-
-    const QString qpfad = QString::fromStdString(pfad);
-    const QFileInfo ziel(qpfad);
-    const QString ordnerpfad = ziel.absolutePath();
-    const QFileInfo ordner(ordnerpfad);
-    const std::string ordnertext = "„" + ordnerpfad.toStdString() + "“";
-    if (ziel.isDir())
-        return misslungen("„" + pfad + "“ ist ein Ordner.");
-    // The temporary file would be renamed over a pipe or a device such as /dev/null.
-    if (ziel.exists() && !ziel.isFile())
-        return misslungen("„" + pfad + "“ ist keine gewöhnliche Datei.");
-    if (!ordner.exists())
-        return misslungen("Der Ordner " + ordnertext + " existiert nicht.");
-    if (!ordner.isDir())
-        return misslungen(ordnertext + " ist kein Ordner.");
-    if (!ordner.isWritable())
-        return misslungen("Der Ordner " + ordnertext + " ist schreibgeschützt.");
-    if (ziel.exists() && !ziel.isWritable())
-        return misslungen("Die Datei „" + pfad + "“ ist schreibgeschützt.");
-
-    // Never fall back to writing the target in place: an interrupted write
-    // would destroy the earlier file.
-    QSaveFile datei(qpfad);
-    datei.setDirectWriteFallback(false);
-    if (!datei.open(QIODevice::WriteOnly))
-        return misslungen("Im Ordner " + ordnertext + " kann keine Datei angelegt werden (" +
-                          datei.errorString().toStdString() + ").");
-    const auto groesse = static_cast<qint64>(inhalt.bytes.size());
-    // commit() syncs too but ignores a failure of it; here a failed sync fails the save.
-    // Leaving without commit() discards the temporary file.
-    if (datei.write(inhalt.bytes.data(), groesse) != groesse || !datei.flush() || ::fsync(datei.handle()) != 0)
-        return misslungen("Die Datei kann nicht geschrieben werden (" + datei.errorString().toStdString() +
-                          "); eine frühere Datei dieses Namens ist unverändert.");
-    if (!datei.commit())
-        return misslungen("Die Datei kann nicht ersetzt werden (" + datei.errorString().toStdString() +
-                          "); eine frühere Datei dieses Namens ist unverändert.");
-    ergebnis.ok = true;
+    const auto fehler = ersetzeDatei(pfad, [&](QIODevice& datei) {
+        const auto groesse = static_cast<qint64>(inhalt.bytes.size());
+        return datei.write(inhalt.bytes.data(), groesse) == groesse;
+    });
+    ergebnis.ok = !fehler;
+    ergebnis.fehler = fehler.value_or(std::string());
     return ergebnis;
 }
 
