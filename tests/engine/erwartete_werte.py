@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
-"""Expected numbers for the engine tests, computed apart from the C++ code.
+"""Expected runs of the calculation, computed apart from the C++ code.
 
 Results come from the design formulas (circle constant 3.14159, pressure in bar,
 K in N/mm²) in their written order of operations; display texts round the shortest
-decimal that reads back as the value (repr) half away from zero (decimal.Decimal). The printed rows are pasted
-into berechnung_test.cpp and zahlentext_test.cpp. Run: python3 erwartete_werte.py
+decimal that reads back as the value (repr) half away from zero (decimal.Decimal).
+Writes tests/data/engine/rechenlaeufe.txt and anzeigetexte.txt, which the engine tests read.
+Run: python3 tests/engine/erwartete_werte.py
 """
 import math
-from decimal import Decimal, ROUND_HALF_UP
+import os
+from decimal import Decimal, ROUND_HALF_UP, getcontext
+
+getcontext().prec = 800
 
 PI = 3.14159
 
@@ -125,6 +129,7 @@ def rechne(e, r, pmaxfv_doppelt=False, kugel_dmax_volumenterm=False):
 
 
 def lauf(aenderung, **optionen):
+    """A run on numbers: the base design with some values changed."""
     r = {}
     try:
         rechne(dict(BASIS, **aenderung), r, **optionen)
@@ -147,6 +152,9 @@ def nah(x, ziel, stellen):
     return abs(x - ziel) < 0.5 * 10 ** -stellen
 
 
+SCHEIBE_SCHRAEG = dict(scheibe=True, bScheibe=50, hScheibe=8, phi=60, lsstrich=10)
+
+
 def pruefe_gegebene_werte():
     """The figures quoted with the design, to show the formulas are read as meant."""
     z, _ = lauf({})
@@ -161,56 +169,26 @@ def pruefe_gegebene_werte():
     assert nah(k['alphaT'], 13.4679, 4) and nah(k['Ap'], 29699.7, 1) and nah(k['rFV'], 584.48, 2)
     assert nah(k['pmaxFV'], 67.334, 3)
     assert round(lauf(dict(zylinder=False), kugel_dmax_volumenterm=True)[0]['dmax']) == 18569
-    sch, _ = lauf(BEISPIELE['scheibeSchraeg08'])
+    sch, _ = lauf(SCHEIBE_SCHRAEG)
     assert nah(sch['lsm'], 25.4269, 4) and sch['As2'] == 320 and nah(sch['Ap'], 80122.9, 1)
     assert nah(sch['rFV'], 239.07, 2)
     # The quoted 33.692 applies the pad factor a second time; the mended value does not.
-    assert nah(lauf(BEISPIELE['scheibeSchraeg08'], pmaxfv_doppelt=True)[0]['pmaxFV'], 33.692, 3)
+    assert nah(lauf(SCHEIBE_SCHRAEG, pmaxfv_doppelt=True)[0]['pmaxFV'], 33.692, 3)
     assert not nah(sch['pmaxFV'], 33.692, 3)
 
 
-BEISPIELE = {
-    'zylinder': {},
-    'kugel': dict(zylinder=False),
-    'scheibeSchraeg08': dict(scheibe=True, bScheibe=50, hScheibe=8, phi=60, lsstrich=10),
-    'scheibeSchraeg07': dict(scheibe=True, bScheibe=50, hScheibe=8, phi=60, lsstrich=0),
-    'breiteDurchX': dict(x=50),
-    'ausgehalst': dict(ausgehalst=True),
-    'ohneStutzenMitScheibe': dict(stutzen=False, scheibe=True, bScheibe=50, hScheibe=8, phi=60),
-    'kugelSchraegMitScheibe': dict(zylinder=False, scheibe=True, bScheibe=50, hScheibe=8, phi=60,
-                                   lsstrich=10),
-    'kugelAusschnittZuWeit': dict(zylinder=False, Das=1980.5, ss=60),
-    'stutzenNichtAusreichend': dict(Das=500, ss=14, ls=0, x=20),
-    'stutzenlaengeBegrenzt': dict(ls=10, lsstrich=100),
-    'zylinderMitZuschlaegen': dict(c1=0.5, c2=1, c1s=0.3, c2s=0.5, scheibe=True, bScheibe=50,
-                                   hScheibe=8, phi=75, lsstrich=10),
-    'kugelMitZuschlaegen': dict(zylinder=False, c1=0.5, c2=1, c1s=0.3, c2s=0.5, scheibe=True,
-                                bScheibe=50, hScheibe=8, phi=75, lsstrich=10),
-}
+def anzeige_text(wert, ganz, trenner):
+    if math.isinf(wert):
+        return '∞' if wert > 0 else '-∞'
+    if math.isnan(wert):
+        return 'NaN'
+    t = text(wert, ganz)
+    if wert < 0 and not t.startswith('-'):
+        t = '-' + t
+    return t.replace('.', trenner)
 
-# Runs that stop; the rows list what each wrote before the stop.
-ABBRUECHE = {
-    'druckNull': dict(p=0),
-    'schweissfaktorNull': dict(v=0),
-    'sicherheitNull': dict(S=0),
-    'festigkeitHebtDruckAuf': dict(K=-0.75),
-    'wandGleichDurchmesser': dict(Da=10, s=10),
-    'erforderlicheWandNull': dict(Da=0, s=5),
-    'stutzenSicherheitNull': dict(Sis=0),
-    'stutzenFestigkeitHebtDruckAuf': dict(Ks=-0.75),
-    'stutzenWandGleichDurchmesser': dict(Das=5, ss=5),
-    'stutzenErforderlicheWandNull': dict(Das=0, ss=5),
-    'scheibeSicherheitNull': dict(scheibe=True, bScheibe=50, hScheibe=8, SScheibe=0),
-    'stutzenwinkelNull': dict(phi=0, scheibe=True, bScheibe=50, hScheibe=8),
-    'kugelStutzenwinkelNull': dict(phi=0, zylinder=False),
-    'wandDickerAlsDurchmesser': dict(Da=10, s=20),
-    'stutzenwandDickerAlsDurchmesser': dict(Das=5, ss=8),
-    'negativeWirksameWand': dict(s=2, c1=3),
-    'arccosMinusEins': dict(zylinder=False, Das=1979.9999999982572),
-    'ueberlauf': dict(Da=1e10, p=1e300),
-}
 
-# Display cases: value, whole number?, separator, text.
+# Display cases: value, whole number?, separator.
 ANZEIGE = [
     (0.125, False, '.'), (0.375, False, '.'), (-0.125, False, '.'), (2.5, True, '.'),
     (-2.5, True, '.'), (0.5, True, '.'), (3.5, True, '.'), (0.49999999999999994, True, '.'),
@@ -222,37 +200,168 @@ ANZEIGE = [
     (1e23, False, ','), (-1e20, True, '.'), (9007199254740994.0, False, '.'),
     (4503599627370495.5, False, '.'), (4503599627370495.5, True, '.'), (5e-324, False, '.'),
     (-5e-324, False, '.'), (254.33333333333337, True, '.'), (74930.32474611716, False, ','),
+    (float('inf'), False, '.'), (float('-inf'), True, '.'), (float('nan'), False, ','),
+    (1.5, False, '٫'), (-1.5, False, '::'), (1e300, False, '::'),
+    (1.7976931348623157e308, False, '.'),
 ]
 
 
-def anzeige_text(wert, ganz, trenner):
-    t = text(wert, ganz)
-    if wert < 0 and not t.startswith('-'):
-        t = '-' + t
-    return t.replace('.', trenner)
+# The entry boxes in the order the run reads them; the pad's only when it is on.
+LESEFOLGE = ['p', 'Da', 's', 'c1', 'c2', 'v', 'K', 'S', 'Das', 'ss', 'c1s', 'c2s', 'Ks', 'Sis',
+             'ls', 'lsstrich', 'x', 'phi']
+SCHEIBE = ['bScheibe', 'hScheibe', 'KScheibe', 'SScheibe']
+ERGEBNISSE = ['sG', 'pmaxG', 'rG', 'sS', 'pmaxS', 'rS', 'b', 'lsm', 'As0', 'As1', 'As2', 'Ap',
+              'rFV', 'pmaxFV', 'dmax']
+# Written to their boxes in pairs: the first of a pair reached alone stays in the record only.
+PAARE = {'sG': 'pmaxG', 'sS': 'pmaxS', 'Ap': 'rFV'}
+
+STARTTEXTE = dict({g: '0.00' for g in LESEFOLGE + SCHEIBE}, v='1.00', K='265.00', Ks='265.00',
+                  KScheibe='265.00', S='1.5', Sis='1.5', SScheibe='1.5', phi='90.00', p='0.5')
+# Shell Da 1000, s 10 at 10 bar; nozzle Da 100, s 5, ls 100; a pad, where on, 50 × 8.
+BASISTEXTE = dict(STARTTEXTE, Da='1000', s='10', p='10', Das='100', ss='5', ls='100',
+                  bScheibe='50', hScheibe='8')
+
+ZS = dict(zylinder=True, stutzen=True)
+KS = dict(zylinder=False, stutzen=True)
+ZSS = dict(zylinder=True, stutzen=True, scheibe=True)
+KSS = dict(zylinder=False, stutzen=True, scheibe=True)
+SCHALE = dict(zylinder=True)
+
+# name: (switches, changed entry texts); the base texts unless 'start' names the start-up texts.
+FAELLE = {
+    'zylinder': (ZS, {}),
+    'kugel': (KS, {}),
+    'scheibeSchraeg08': (ZSS, dict(phi='60', lsstrich='10')),
+    'scheibeSchraeg07': (ZSS, dict(phi='60')),
+    'scheibeSchraegLsGleichSs': (ZSS, dict(phi='60', lsstrich='5')),
+    'scheibeSchraegLsKnappUnterSs': (ZSS, dict(phi='60', lsstrich='4.99')),
+    'breiteDurchX': (ZS, dict(x='50')),
+    'breiteKnappUeberX': (ZS, dict(x='99.49')),
+    'breiteDurchKleinesX': (ZS, dict(x='0.5')),
+    'ausgehalst': (dict(ZS, ausgehalst=True), {}),
+    'ohneStutzenMitScheibe': (dict(zylinder=True, scheibe=True), dict(phi='60')),
+    'kugelSchraegMitScheibe': (KSS, dict(phi='60', lsstrich='10')),
+    'kugelAusschnittZuWeit': (KS, dict(Das='1980.5', ss='60')),
+    'kugelDmaxOhneVolumenterm': (KS, dict(x='50')),
+    'stutzenNichtAusreichend': (ZS, dict(Das='500', ss='14', ls='0', x='20')),
+    'stutzenlaengeBegrenzt': (ZS, dict(ls='10', lsstrich='100')),
+    'zylinderMitZuschlaegen': (ZSS, dict(c1='0.5', c2='1', c1s='0.3', c2s='0.5', phi='75', lsstrich='10')),
+    'kugelMitZuschlaegen': (KSS, dict(c1='0.5', c2='1', c1s='0.3', c2s='0.5', phi='75', lsstrich='10')),
+    'scheibenfaktorEinmal': (ZSS, dict(bScheibe='60', hScheibe='12', KScheibe='200', SScheibe='1.6',
+                                       phi='70', lsstrich='3', Ks='235', Sis='1.7')),
+    'nurDruckAlsBetrag': (SCHALE, dict(p='-10', c1='-1', s='-0.5')),
+    'reserveKnappUnterNull': (SCHALE, dict(s='2.81')),
+    # Each plausibility check on its own, with its boundary on the passing side.
+    'wandHalberDurchmesser': (SCHALE, dict(Da='20', s='10', Das='10')),
+    'wandKnappUnterHalbemDurchmesser': (SCHALE, dict(Da='20.01', s='10', Das='10')),
+    'stutzenwandUeberHalbemDurchmesser': (SCHALE, dict(Das='9.99', ss='5')),
+    'stutzenwandHalberDurchmesser': (SCHALE, dict(Das='10', ss='5')),
+    'wirksameWandNull': (SCHALE, dict(Da='100', s='-3', c1='-3')),
+    'wirksameStutzenwandNegativ': (SCHALE, dict(c1s='6')),
+    'wirksameStutzenwandNull': (SCHALE, dict(c1s='5')),
+    'stutzenBreiterAlsSchale': (SCHALE, dict(Das='1000.01')),
+    'stutzenSoBreitWieSchale': (SCHALE, dict(Das='1000')),
+    'einsteckenTieferAlsDurchmesser': (SCHALE, dict(lsstrich='1000.01')),
+    'einsteckenGleichDurchmesser': (SCHALE, dict(lsstrich='1000')),
+    'dickerStutzenAlleReservenPositiv': (ZS, dict(ss='60')),
+    'negativeReserveVerdecktPruefung': (ZS, dict(ss='60', s='2.81')),
+    'negativeStutzenreserve': (ZS, dict(ss='0.2')),
+    # Runs that stop.
+    'startwerte': (SCHALE, dict(STARTTEXTE, bScheibe='keine Zahl')),
+    'druckNull': (ZS, dict(p='0')),
+    'schweissfaktorNull': (ZS, dict(v='0')),
+    'sicherheitNull': (ZS, dict(S='0')),
+    'festigkeitHebtDruckAuf': (ZS, dict(K='-0.75')),
+    'wandGleichDurchmesser': (ZS, dict(Da='10', s='10')),
+    'erforderlicheWandNull': (ZS, dict(Da='0', s='5')),
+    'stutzenSicherheitNull': (ZS, dict(Sis='0')),
+    'stutzenFestigkeitHebtDruckAuf': (ZS, dict(Ks='-0.75')),
+    'stutzenWandGleichDurchmesser': (ZS, dict(Das='5', ss='5')),
+    'stutzenErforderlicheWandNull': (ZS, dict(Das='0', ss='5')),
+    'scheibeSicherheitNull': (ZSS, dict(SScheibe='0')),
+    'stutzenwinkelNull': (ZSS, dict(phi='0')),
+    'kugelStutzenwinkelNull': (KS, dict(phi='0')),
+    'wandDickerAlsDurchmesser': (ZS, dict(Da='10', s='20')),
+    'stutzenwandDickerAlsDurchmesser': (ZS, dict(Das='5', ss='8')),
+    'negativeWirksameWand': (ZS, dict(s='2', c1='3')),
+    'arccosMinusEins': (KS, dict(Das='1979.9999999982572')),
+    'ueberlauf': (ZS, dict(Da='1e10', p='1e300')),
+    'eingabeUnendlich': (ZS, dict(p='-10', Da='1e999')),
+    'scheibeNegativUnendlich': (ZSS, dict(phi='60', SScheibe='-1e999')),
+}
+
+
+def zahl(t):
+    """The leading number of an entry text, comma or point (the cases hold plain numbers)."""
+    try:
+        return float(t.replace(',', '.'))
+    except ValueError:
+        return 0.0
+
+
+def plausibel(e):
+    se, ses = e['s'] - e['c1'] - e['c2'], e['ss'] - e['c1s'] - e['c2s']
+    return not (2 * e['s'] >= e['Da'] or 2 * e['ss'] > e['Das'] or se <= 0 or ses < 0
+                or e['Das'] > e['Da'] or e['lsstrich'] > e['Da'])
+
+
+def fall(schalter, aenderung):
+    """Reads the texts as the run does, then computes; the rows the test file holds."""
+    texte = dict(BASISTEXTE, **aenderung)
+    schalter = dict(dict(zylinder=True, stutzen=False, scheibe=False, ausgehalst=False), **schalter)
+    zeilen, e, r = [], dict(schalter), {}
+    status = None
+    for g in LESEFOLGE + (SCHEIBE if schalter['scheibe'] else []):
+        w = zahl(texte[g])
+        if math.isinf(w):
+            status = 'Allgemeiner Fehler: Berechnung abgebrochen!'
+            break
+        w = abs(w) if g == 'p' else w
+        e[g] = w
+        zeilen.append(f'gelesen {g} {w!r} {anzeige_text(w, False, ".")}')
+    if status is None and not schalter['scheibe']:
+        zeilen += ['gesetzt bScheibe 0.0', 'gesetzt hScheibe 0.0', 'gesetzt KScheibe 265.0', 'gesetzt SScheibe 1.5']
+    if status is None:
+        try:
+            rechne(e, r)
+            if any(r[g] < 0 for g in RESERVEN if g in r and (g != 'rS' or schalter['stutzen'])):
+                status = 'Nicht ausreichend dimensioniert!'
+            elif not plausibel(e):
+                status = 'Eingaben überprüfen.'
+            else:
+                status = 'Ausreichend dimensioniert.'
+        except Nullteiler:
+            status = 'Division durch Null'
+        except Rechenfehler:
+            status = 'Allgemeiner Fehler: Berechnung abgebrochen!'
+    farben = [f'{g}:{"rot" if r[g] < 0 else "gruen"}' for g in RESERVEN
+              if g in r and (g != 'rS' or schalter['stutzen'])]
+    for g in ERGEBNISSE:
+        if g in r.get('genullt', []):
+            zeilen.append(f'genullt {g}')
+        elif g in r and g in PAARE and PAARE[g] not in r:
+            zeilen.append(f'nurdaten {g} {r[g]!r}')
+        elif g in r:
+            zeilen.append(f'wert {g} {r[g]!r} {anzeige_text(r[g], g in RESERVEN, ".")}')
+    kopf = [' '.join(k for k in ('zylinder', 'stutzen', 'scheibe', 'ausgehalst') if schalter[k])
+            if schalter['zylinder'] else ' '.join(['kugel'] + [k for k in ('stutzen', 'scheibe', 'ausgehalst') if schalter[k]])]
+    return ([f'schalter {kopf[0]}'] + [f'text {g} {t}' for g, t in texte.items() if t != BASISTEXTE[g]]
+            + [f'status {status}', 'farben ' + ' '.join(farben)] + zeilen)
 
 
 def main():
     pruefe_gegebene_werte()
-    reihenfolge = ['sG', 'pmaxG', 'rG', 'sS', 'pmaxS', 'rS', 'b', 'lsm', 'As0', 'As1', 'As2', 'Ap',
-                   'rFV', 'pmaxFV', 'dmax']
-    toleranz = dict(sG=1e-12, pmaxG=1e-11, rG=1e-10, sS=1e-12, pmaxS=1e-10, rS=1e-9, b=1e-11,
-                    lsm=1e-11, As0=1e-10, As1=1e-10, As2=1e-10, Ap=1e-8, rFV=1e-10, pmaxFV=1e-11,
-                    dmax=1e-10)
-    for name, aenderung in list(BEISPIELE.items()) + list(ABBRUECHE.items()):
-        r, status = lauf(aenderung)
-        print(f'// {name}: {status}; reserves {[(g, r[g] < 0) for g in RESERVEN if g in r]}')
-        for g in reihenfolge:
-            if g in r and g not in r.get('genullt', []):
-                print(f'    {{G::{g}, {r[g]!r}, {toleranz[g]}, "{text(r[g], g in RESERVEN)}"}},')
-        if 'genullt' in r:
-            print(f'    // set to 0 in the record: {r["genullt"]}')
-    print(f'// pmaxFV, pad factor twice: {lauf(BEISPIELE["scheibeSchraeg08"], pmaxfv_doppelt=True)[0]["pmaxFV"]!r}')
-    print(f'// sphere dmax, volume term: {lauf(BEISPIELE["kugel"], kugel_dmax_volumenterm=True)[0]["dmax"]!r}')
-    print('// display')
-    for wert, ganz, trenner in ANZEIGE:
-        muster = 'ganz' if ganz else 'zwei'
-        print(f'    {{{wert!r}, {muster}, "{trenner}", "{anzeige_text(wert, ganz, trenner)}"}},')
+    ziel = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data', 'engine', 'rechenlaeufe.txt')
+    with open(ziel, 'w', encoding='utf-8') as f:
+        f.write('# Written by tests/engine/erwartete_werte.py; change that script, not this file.\n'
+                '# Every case starts from these entry texts; its "text" rows change some of them.\n'
+                + ''.join(f'text {g} {t}\n' for g, t in BASISTEXTE.items()))
+        for name, (schalter, aenderung) in FAELLE.items():
+            f.write(f'\nfall {name}\n' + '\n'.join(fall(schalter, aenderung)) + '\n')
+    with open(os.path.join(os.path.dirname(ziel), 'anzeigetexte.txt'), 'w', encoding='utf-8') as f:
+        f.write('# Written by tests/engine/erwartete_werte.py: value, pattern, separator, display text.\n')
+        for wert, ganz, trenner in ANZEIGE:
+            f.write(f'{wert!r}\t{"ganz" if ganz else "zwei"}\t{trenner}\t{anzeige_text(wert, ganz, trenner)}\n')
 
 
 if __name__ == '__main__':
