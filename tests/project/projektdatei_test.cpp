@@ -1,3 +1,4 @@
+#include "project/dateiname.h"
 #include "project/projektdatei.h"
 
 #include <QDir>
@@ -11,7 +12,7 @@
 #include <cmath>
 #include <csignal>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <vector>
 
 namespace velkor {
@@ -23,13 +24,13 @@ std::string testdatei(const std::string& name)
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
-std::vector<std::string> zeilenVon(const std::string& bytes)
+std::vector<std::string> zeilenVon(const std::string& bytes, const std::string& ende = "\r\n")
 {
     std::vector<std::string> zeilen;
     for (std::size_t start = 0; start < bytes.size();) {
-        const auto ende = bytes.find("\r\n", start);
-        zeilen.push_back(bytes.substr(start, ende - start));
-        start = ende + 2;
+        const auto e = bytes.find(ende, start);
+        zeilen.push_back(bytes.substr(start, e - start));
+        start = e == std::string::npos ? bytes.size() : e + ende.size();
     }
     return zeilen;
 }
@@ -42,15 +43,21 @@ std::string dateiAus(const std::vector<std::string>& zeilen, const char* ende = 
     return bytes;
 }
 
-// The start-up file with line nr (1-based) replaced.
-std::string startMitZeile(std::size_t nr, const std::string& inhalt)
+// "\t" and "\xNN" as in the table files.
+std::string bytesVon(std::string_view s)
 {
-    auto zeilen = zeilenVon(testdatei("start.vlk"));
-    zeilen.at(nr - 1) = inhalt;
-    return dateiAus(zeilen);
+    std::string b;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && s.substr(i + 1, 1) == "t") {
+            b += '\t', ++i;
+        } else if (s[i] == '\\' && s.substr(i + 1, 1) == "x") {
+            b += static_cast<char>(std::stoi(std::string(s.substr(i + 2, 2)), nullptr, 16)), i += 3;
+        } else {
+            b += s[i];
+        }
+    }
+    return b;
 }
-
-std::string text(const QByteArray& a) { return a.toStdString(); }
 
 // The values of tests/data/beispiel.vlk, set by name (the file has them in its own order).
 Projekt beispiel()
@@ -69,292 +76,210 @@ Projekt beispiel()
     return p;
 }
 
-Projekt gelesen(const std::string& bytes)
+std::string neuGeschrieben(const std::string& bytes)
 {
-    Leseergebnis e = leseProjekt(bytes);
-    EXPECT_TRUE(e.projekt.has_value()) << e.fehler;
-    return e.projekt.value_or(Projekt{});
+    const Leseergebnis e = leseProjekt(bytes);
+    EXPECT_TRUE(e.projekt) << e.fehler;
+    return e.projekt ? schreibeProjekt(*e.projekt).bytes : std::string();
 }
 
-TEST(Projektdatei, writesTheExampleByteForByteInFileOrder)
-{
-    const Dateiinhalt inhalt = schreibeProjekt(beispiel());
-    EXPECT_EQ(inhalt.bytes, testdatei("beispiel.vlk"));
-    EXPECT_EQ(inhalt.ersetzteZeichen, "");
-}
-
-TEST(Projektdatei, readsTheExampleBackWithWindows1252Texts)
+TEST(Projektdatei, theExampleIsWrittenInFileOrderAndReadBackByteForByte)
 {
     const std::string datei = testdatei("beispiel.vlk");
-    ASSERT_NE(datei.find("\"Beh\xE4lter 1, Teil 2\"\r\n\"\x80-42\""), std::string::npos);
-    const Projekt p = gelesen(datei);
-    EXPECT_EQ(p.daten.c2, 1);     // line 6
-    EXPECT_EQ(p.daten.c1s, 0.3);  // line 7
-    EXPECT_EQ(p.daten.p, 10);     // line 28
-    EXPECT_EQ(p.daten.dmax, 1e-5);
-    EXPECT_EQ(p.daten.sG, 9.54545454545454);
-    EXPECT_FALSE(p.daten.zylinder);
-    EXPECT_TRUE(p.stutzen);
-    EXPECT_FALSE(p.ausgehalst);
-    EXPECT_TRUE(p.scheibe);
-    EXPECT_EQ(p.bezeichnung, "Behälter 1, Teil 2");
-    EXPECT_EQ(p.nummer, "€-42");
-    EXPECT_EQ(p.bearbeiter, "Müller");
-    EXPECT_EQ(schreibeProjekt(p).bytes, datei);
-}
-
-TEST(Projektdatei, fileOfTheStartUpStateHoldsZerosTrueAndEmptyTexts)
-{
+    EXPECT_EQ(schreibeProjekt(beispiel()).bytes, datei);
     EXPECT_EQ(schreibeProjekt(Projekt{}).bytes, testdatei("start.vlk"));
-    const Projekt p = gelesen(testdatei("start.vlk"));
-    EXPECT_TRUE(p.daten.zylinder);
-    EXPECT_EQ(schreibeProjekt(p).bytes, testdatei("start.vlk"));
-}
-
-TEST(Projektdatei, numberSpellingsReadTheSame)
-{
-    for (const char* zeile : {"0.5", ".5", "5E-1", "5e-01", "+0.5", "  \t0.5", "0.5  \t", "0.500"}) {
-        SCOPED_TRACE(zeile);
-        EXPECT_EQ(gelesen(startMitZeile(28, zeile)).daten.p, 0.5);
-    }
-    EXPECT_EQ(gelesen(startMitZeile(1, "-.25")).daten.Da, -0.25);
-    EXPECT_EQ(gelesen(startMitZeile(1, "1E+20")).daten.Da, 1e20);
-
-    // Line feeds alone and a last line without its end read as CR LF does.
-    const std::string datei = testdatei("beispiel.vlk");
+    const Leseergebnis e = leseProjekt(datei);
+    ASSERT_TRUE(e.projekt) << e.fehler;
+    EXPECT_EQ(e.projekt->daten.c1s, 0.3); // line 7: the file keeps c2 before c1s
+    EXPECT_EQ(e.projekt->nummer, "€-42");
+    EXPECT_EQ(schreibeProjekt(*e.projekt).bytes, datei);
+    // Line feeds alone, a last line without its end and lines after the 44th read as CR LF does.
     const std::string nurLf = dateiAus(zeilenVon(datei), "\n");
-    EXPECT_EQ(schreibeProjekt(gelesen(nurLf)).bytes, datei);
-    EXPECT_EQ(schreibeProjekt(gelesen(nurLf.substr(0, nurLf.size() - 1))).bytes, datei);
-    // Lines after the 44th are not read.
-    EXPECT_EQ(schreibeProjekt(gelesen(datei + "Zeile 45\r\n\x01\x02")).bytes, datei);
+    EXPECT_EQ(neuGeschrieben(nurLf), datei);
+    EXPECT_EQ(neuGeschrieben(nurLf.substr(0, nurLf.size() - 1)), datei);
+    EXPECT_EQ(neuGeschrieben(datei + "Zeile 45\r\n\x01\x02"), datei);
 }
 
-TEST(Projektdatei, emptyLinesGiveZeroOffSphereAndEmptyText)
+// Rows of tests/data/project/zeilen.txt: one line of the start-up file replaced.
+TEST(Projektdatei, everyLineOfTheTableReadsOrIsRefusedAsItsRowSays)
 {
-    const std::string erwartet =
-        dateiAus(std::vector<std::string>(37, "0")) + "#FALSE#\r\n0\r\n0\r\n0\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
-    EXPECT_EQ(schreibeProjekt(gelesen(std::string(44, '\n'))).bytes, erwartet);
-    EXPECT_EQ(schreibeProjekt(gelesen(dateiAus(std::vector<std::string>(44, "  ")))).bytes, erwartet);
+    const std::vector<std::string> start = zeilenVon(testdatei("start.vlk"));
+    std::istringstream tabelle(testdatei("project/zeilen.txt"));
+    int zeilen = 0;
+    for (std::string zeile; std::getline(tabelle, zeile);) {
+        if (zeile.starts_with('#'))
+            continue;
+        std::istringstream z(zeile);
+        std::string nr, inhalt, erwartet;
+        std::getline(std::getline(std::getline(z, nr, '\t'), inhalt, '\t'), erwartet);
+        SCOPED_TRACE(zeile);
+        std::vector<std::string> datei = start;
+        const auto i = static_cast<std::size_t>(std::stoi(nr)) - 1;
+        datei.at(i) = bytesVon(inhalt);
+        const Leseergebnis e = leseProjekt(dateiAus(datei));
+        if (erwartet.starts_with("= ")) {
+            ASSERT_TRUE(e.projekt) << e.fehler;
+            EXPECT_EQ(zeilenVon(schreibeProjekt(*e.projekt).bytes).at(i), bytesVon(erwartet.substr(2)));
+        } else {
+            EXPECT_FALSE(e.projekt);
+            EXPECT_EQ(e.fehler, erwartet);
+        }
+        ++zeilen;
+    }
+    EXPECT_GT(zeilen, 40);
 }
 
-TEST(Projektdatei, textLinesQuotedOrNot)
-{
-    auto zeilen = zeilenVon(testdatei("start.vlk"));
-    zeilen[41] = "  \"Kessel\" , Rest";  // the quoted text ends at its second quote
-    zeilen[42] = "  Nr. 7, \"B\" ";       // unquoted: as it stands after the leading blanks
-    zeilen[43] = "\"offen bis zum Ende";   // no closing quote
-    const Projekt p = gelesen(dateiAus(zeilen));
-    EXPECT_EQ(p.bezeichnung, "Kessel");
-    EXPECT_EQ(p.nummer, "Nr. 7, \"B\" ");
-    EXPECT_EQ(p.bearbeiter, "offen bis zum Ende");
-}
-
-TEST(Projektdatei, everyReaderFailureNamesItsCause)
+TEST(Projektdatei, aFileThatIsNoProjectFileIsRefusedWithItsReason)
 {
     const std::string start = testdatei("start.vlk");
-    const std::string zehnZeilen = dateiAus(std::vector<std::string>(10, "1"));
-    const std::string zuGross = start + std::string(64 * 1024 - start.size() + 1, 'x');
     std::string mitNull = start;
     mitNull[6] = '\0'; // the "0" of line 3
-    const struct {
-        std::string bytes;
-        std::string meldung;
-    } faelle[] = {
-        {zehnZeilen, "Die Datei endet nach Zeile 10; eine Projektdatei hat 44 Zeilen."},
-        {start.substr(0, start.size() - 6), "Die Datei endet nach Zeile 43; eine Projektdatei hat 44 Zeilen."},
+    const std::string zuGross = start + std::string(64 * 1024 - start.size() + 1, 'x');
+    const std::pair<std::string, std::string> faelle[] = {
         {"", "Die Datei ist leer; eine Projektdatei hat 44 Zeilen."},
-        {startMitZeile(39, "2"), "Zeile 39: „2“ ist kein gültiger Schalterwert (erlaubt: 0 oder 1)."},
-        {startMitZeile(40, "x"), "Zeile 40: „x“ ist kein gültiger Schalterwert (erlaubt: 0 oder 1)."},
-        {startMitZeile(41, "1.0"), "Zeile 41: „1.0“ ist kein gültiger Schalterwert (erlaubt: 0 oder 1)."},
-        {startMitZeile(38, "#true#"),
-         "Zeile 38: „#true#“ ist keine gültige Form (erlaubt: #TRUE# für Zylinder oder #FALSE# für Kugel)."},
-        {startMitZeile(12, "Stahl"), "Zeile 12: „Stahl“ ist keine Zahl."},
-        {startMitZeile(7, "1,5"), "Zeile 7: „1,5“ ist keine Zahl."},
-        {startMitZeile(1, "12 mm"), "Zeile 1: „12 mm“ ist keine Zahl."},
-        {startMitZeile(2, "inf"), "Zeile 2: „inf“ ist keine Zahl."},
-        {startMitZeile(2, "-nan"), "Zeile 2: „-nan“ ist keine Zahl."},
-        {startMitZeile(3, "1e"), "Zeile 3: „1e“ ist keine Zahl."},
-        {startMitZeile(4, "+-1"), "Zeile 4: „+-1“ ist keine Zahl."},
-        {startMitZeile(5, "0x10"), "Zeile 5: „0x10“ ist keine Zahl."},
-        {startMitZeile(6, "\"5\""), "Zeile 6: „\"5\"“ ist keine Zahl."},
-        {startMitZeile(8, "Gr\xF6\xDF"
-                          "e"),
-         "Zeile 8: „Größe“ ist keine Zahl."},
-        {startMitZeile(9, std::string(50, '7') + "x"),
-         "Zeile 9: „" + std::string(40, '7') + "…“ ist keine Zahl."},
-        {startMitZeile(37, "1e999"), "Zeile 37: „1e999“ liegt außerhalb des darstellbaren Zahlenbereichs."},
-        {startMitZeile(36, "-1E-400"), "Zeile 36: „-1E-400“ liegt außerhalb des darstellbaren Zahlenbereichs."},
+        {dateiAus(std::vector<std::string>(10, "1")), "Die Datei endet nach Zeile 10; eine Projektdatei hat 44 Zeilen."},
+        {start.substr(0, start.size() - 6), "Die Datei endet nach Zeile 43; eine Projektdatei hat 44 Zeilen."},
         {mitNull, "Zeile 3: Die Datei enthält Binärdaten (Nullbytes) und ist keine Projektdatei."},
         {zuGross, "Datei zu groß (65537 Bytes); eine Projektdatei hat höchstens 64 KiB."},
     };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.meldung);
-        const Leseergebnis e = leseProjekt(f.bytes);
-        EXPECT_FALSE(e.projekt.has_value());
-        EXPECT_EQ(e.fehler, f.meldung);
+    for (const auto& [bytes, meldung] : faelle) {
+        const Leseergebnis e = leseProjekt(bytes);
+        EXPECT_FALSE(e.projekt);
+        EXPECT_EQ(e.fehler, meldung);
     }
-    EXPECT_TRUE(leseProjekt(zuGross.substr(0, 64 * 1024)).projekt.has_value());
+    EXPECT_TRUE(leseProjekt(zuGross.substr(0, 64 * 1024)).projekt);
+    EXPECT_EQ(neuGeschrieben(std::string(44, '\n')).substr(0, 3), "0\r\n");
 }
 
-TEST(Projektdatei, headingCharactersTheFileCannotHoldAreReplacedAndReported)
+TEST(Projektdatei, headingCharactersTheFileCannotHoldAreReplacedAndNamedVisibly)
 {
     Projekt p;
-    p.bezeichnung = "Sagte \"Hallo\"\tund\u0081ging"; // U+0081 would be the undefined byte 0x81
-    p.nummer = "Ω-1 \u2013 €";                // Ω is not in Windows-1252, the en dash is (0x96)
-    p.bearbeiter = "Zoë\r\n😀 Ω \"";          // a line break must not shift the lines
+    p.bezeichnung = "Sagte \"Hallo\"\tund\u0081ging\u009F"; // U+0081 would be the undefined byte 0x81
+    p.nummer = "Ω-1 \u2013 €\u007F";                       // the en dash is in Windows-1252 (0x96)
+    p.bearbeiter = "Zoë\r\n😀 \"";                          // a line break must not shift the lines
     const Dateiinhalt inhalt = schreibeProjekt(p);
     const auto zeilen = zeilenVon(inhalt.bytes);
     ASSERT_EQ(zeilen.size(), 44u);
-    EXPECT_EQ(zeilen[41], "\"Sagte 'Hallo' und ging\"");
-    EXPECT_EQ(zeilen[42], "\"?-1 \x96 \x80\"");
-    EXPECT_EQ(zeilen[43], "\"Zo\xEB  ? ? '\"");
-    EXPECT_EQ(inhalt.ersetzteZeichen, "\"\t\u0081Ω\r\n😀");
-
-    const Projekt zurueck = gelesen(inhalt.bytes);
-    EXPECT_EQ(zurueck.bezeichnung, "Sagte 'Hallo' und ging");
-    EXPECT_EQ(zurueck.nummer, "?-1 \u2013 €");
-    EXPECT_EQ(zurueck.bearbeiter, "Zoë  ? ? '");
+    EXPECT_EQ(zeilen[41], "\"Sagte 'Hallo' und ging \"");
+    EXPECT_EQ(zeilen[42], "\"?-1 \x96 \x80 \"");
+    EXPECT_EQ(zeilen[43], "\"Zo\xEB  ? '\"");
+    EXPECT_EQ(sichtbareZeichen(inhalt.ersetzteZeichen),
+              "„\"“, U+0009, U+0081, U+009F, „Ω“, U+007F, U+000D, U+000A, „😀“");
 }
 
-TEST(Projektdatei, extremeValuesRoundTripWithFifteenDigits)
+TEST(Projektdatei, valuesAreWrittenWithFifteenDigitsAndReadBackAsWritten)
 {
-    Projekt p;
-    p.daten.Da = 1e-300, p.daten.Das = 1e300, p.daten.s = -0.0, p.daten.ss = 0.1 + 0.2;
-    p.daten.c1 = 4.9406564584124654e-324, p.daten.c2 = -1.7976931348623157e308, p.daten.c1s = 2.0 / 3;
-    p.daten.c2s = -1e-5, p.daten.v = 1e15, p.daten.K = 999999999999999, p.daten.Ks = 0.0001;
-    const auto zeilen = zeilenVon(schreibeProjekt(p).bytes);
-    const std::vector<std::string> erwartet{"1E-300", "1E+300", "0", "0.3", "4.94065645841247E-324",
-                                            "-1.79769313486231E+308", "0.666666666666667", "-1E-05", "1E+15",
-                                            "999999999999999", "0.0001"};
-    EXPECT_EQ(std::vector<std::string>(zeilen.begin(), zeilen.begin() + 11), erwartet);
+    const std::pair<double, std::string> faelle[] = {
+        {1e-300, "1E-300"}, {1e300, "1E+300"}, {-0.0, "0"}, {0.1 + 0.2, "0.3"},
+        {4.9406564584124654e-324, "4.94065645841247E-324"}, {-1.7976931348623157e308, "-1.79769313486231E+308"},
+        {2.0 / 3, "0.666666666666667"}, {-1e-5, "-1E-05"}, {1e15, "1E+15"}, {999999999999999, "999999999999999"},
+        {0.0001, "0.0001"}, {INFINITY, "0"},
+    };
+    for (const auto& [wert, zeile] : faelle) {
+        Projekt p;
+        p.daten.Da = wert;
+        const std::string bytes = schreibeProjekt(p).bytes;
+        EXPECT_EQ(zeilenVon(bytes)[0], zeile);
+        EXPECT_EQ(neuGeschrieben(bytes), bytes);
+    }
+}
 
-    const Projekt zurueck = gelesen(schreibeProjekt(p).bytes);
-    EXPECT_EQ(zurueck.daten.Da, 1e-300);
-    EXPECT_EQ(zurueck.daten.Das, 1e300);
-    EXPECT_FALSE(std::signbit(zurueck.daten.s));
-    EXPECT_EQ(zurueck.daten.ss, 0.3);
-    EXPECT_EQ(zurueck.daten.c1, 4.9406564584124654e-324);
-    EXPECT_EQ(zurueck.daten.c2, -1.79769313486231e308);
-    EXPECT_EQ(zurueck.daten.c1s, 0.666666666666667);
+TEST(Dateiname, aNameNoFolderCanHoldIsRefusedAndTheExtensionIsAppendedUnlessPresent)
+{
+    const std::pair<const char*, bool> namen[] = {
+        {"Pos. 1.2", true}, {"Behälter 7", true}, {"", true}, {"...", true}, {"~\u00A0", true},
+        {"a/b", false}, {"a\\b", false}, {"a:b", false}, {"*", false}, {"?", false}, {"\"", false}, {"<", false},
+        {">", false}, {"|", false}, {".", false}, {"..", false}, {"a\tb", false}, {"\x7F", false},
+        {"\u0080", false}, {"x\u009F", false},
+    };
+    for (const auto& [name, zulaessig] : namen)
+        EXPECT_EQ(dateinameZulaessig(name), zulaessig) << name;
+    const std::pair<const char*, const char*> endungen[] = {
+        {"a", "a.vlk"}, {"a.VLK", "a.VLK"}, {".vlk", ".vlk"}, {"vlk", "vlk.vlk"}, {"a.vl", "a.vl.vlk"},
+    };
+    for (const auto& [pfad, mit] : endungen)
+        EXPECT_EQ(mitEndung(pfad, ".vlk"), mit);
 }
 
 class Projektspeicher : public testing::Test {
 protected:
     std::string pfad(const QString& name) const { return ordner.filePath(name).toStdString(); }
     QStringList eintraege() const { return QDir(ordner.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    std::string inhalt(const std::string& datei) const
+    {
+        QFile f(QString::fromStdString(datei));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("(fehlt)");
+    }
     QTemporaryDir ordner;
 };
 
-TEST_F(Projektspeicher, savesAndLoadsAndReplacesAnEarlierFile)
+TEST_F(Projektspeicher, aSaveReplacesTheEarlierFileWholeAndLoadsBack)
 {
     const std::string ziel = pfad("Behälter 12.vlk");
     ASSERT_TRUE(speichereProjektdatei(ziel, Projekt{}).ok);
     const Speicherergebnis e = speichereProjektdatei(ziel, beispiel());
     EXPECT_TRUE(e.ok) << e.fehler;
-    EXPECT_EQ(e.fehler, "");
-
-    QFile f(QString::fromStdString(ziel));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text(f.readAll()), testdatei("beispiel.vlk"));
+    EXPECT_EQ(inhalt(ziel), testdatei("beispiel.vlk"));
     EXPECT_EQ(eintraege(), QStringList{"Behälter 12.vlk"});
-
     const Leseergebnis geladen = ladeProjektdatei(ziel);
     ASSERT_TRUE(geladen.projekt) << geladen.fehler;
     EXPECT_EQ(schreibeProjekt(*geladen.projekt).bytes, testdatei("beispiel.vlk"));
 }
 
-TEST_F(Projektspeicher, savingReportsReplacedCharacters)
-{
-    Projekt p;
-    p.bearbeiter = "\"Ω\"";
-    const Speicherergebnis e = speichereProjektdatei(pfad("a.vlk"), p);
-    EXPECT_TRUE(e.ok);
-    EXPECT_EQ(e.ersetzteZeichen, "\"Ω");
-}
-
-TEST_F(Projektspeicher, failedSavesLeaveEverythingAsItWas)
+TEST_F(Projektspeicher, aFailedSaveSaysWhyAndLeavesEveryFileAsItWas)
 {
     ASSERT_TRUE(QDir(ordner.path()).mkdir("ordner.vlk"));
-    QFile datei(ordner.filePath("datei"));
-    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-    datei.write("alt");
-    datei.close();
-
-    const struct {
-        std::string pfad;
-        std::string meldung;
-    } faelle[] = {
+    const std::string alt = pfad("datei");
+    ASSERT_TRUE(speichereProjektdatei(alt, Projekt{}).ok);
+    const std::pair<std::string, std::string> faelle[] = {
         {pfad("ordner.vlk"), "„" + pfad("ordner.vlk") + "“ ist ein Ordner."},
         {pfad("datei/x.vlk"), "„" + pfad("datei") + "“ ist kein Ordner."},
         {pfad("fehlt/x.vlk"), "Der Ordner „" + pfad("fehlt") + "“ existiert nicht."},
+        {"/dev/null", "„/dev/null“ ist keine gewöhnliche Datei."},
         {"", "Es ist kein Dateiname angegeben."},
     };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.pfad);
-        const Speicherergebnis e = speichereProjektdatei(f.pfad, beispiel());
+    for (const auto& [ziel, meldung] : faelle) {
+        const Speicherergebnis e = speichereProjektdatei(ziel, beispiel());
         EXPECT_FALSE(e.ok);
-        EXPECT_EQ(e.fehler, f.meldung);
+        EXPECT_EQ(e.fehler, meldung);
     }
-    EXPECT_EQ(eintraege(), (QStringList{"datei", "ordner.vlk"}));
-    EXPECT_TRUE(QDir(ordner.filePath("ordner.vlk")).isEmpty());
-    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text(datei.readAll()), "alt");
-}
-
-// A file size limit makes the write itself fail, also for root, where
-// permission bits would not stop it.
-TEST_F(Projektspeicher, aWriteThatFailsKeepsTheEarlierFileByteForByte)
-{
-    const std::string ziel = pfad("projekt.vlk");
-    ASSERT_TRUE(speichereProjektdatei(ziel, Projekt{}).ok);
-
+    // A file size limit makes the write itself fail, also for root.
     rlimit vorher{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &vorher), 0);
     const auto signal = std::signal(SIGXFSZ, SIG_IGN);
     rlimit klein = vorher;
     klein.rlim_cur = 100; // the example needs 320 bytes
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &klein), 0);
-    const Speicherergebnis e = speichereProjektdatei(ziel, beispiel());
+    const Speicherergebnis e = speichereProjektdatei(alt, beispiel());
     setrlimit(RLIMIT_FSIZE, &vorher);
     std::signal(SIGXFSZ, signal);
-
     EXPECT_FALSE(e.ok);
-    EXPECT_EQ(e.fehler.rfind("Die Datei kann nicht geschrieben werden (", 0), 0u) << e.fehler;
-    EXPECT_NE(e.fehler.find("); eine frühere Datei dieses Namens ist unverändert."), std::string::npos);
-    QFile f(QString::fromStdString(ziel));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text(f.readAll()), testdatei("start.vlk"));
-    EXPECT_EQ(eintraege(), QStringList{"projekt.vlk"});
+    EXPECT_TRUE(e.fehler.starts_with("Die Datei kann nicht geschrieben werden (")) << e.fehler;
+    EXPECT_TRUE(e.fehler.ends_with("); eine frühere Datei dieses Namens ist unverändert.")) << e.fehler;
+
+    EXPECT_EQ(inhalt(alt), testdatei("start.vlk"));
+    EXPECT_EQ(eintraege(), (QStringList{"datei", "ordner.vlk"}));
+    EXPECT_TRUE(QDir(ordner.filePath("ordner.vlk")).isEmpty());
 }
 
-TEST_F(Projektspeicher, loadingFailuresSayWhy)
+TEST_F(Projektspeicher, aFileThatCannotBeLoadedSaysWhy)
 {
     ASSERT_TRUE(QDir(ordner.path()).mkdir("ordner"));
     QFile gross(ordner.filePath("gross.vlk"));
-    ASSERT_TRUE(gross.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(gross.resize(1 << 20));
+    ASSERT_TRUE(gross.open(QIODevice::WriteOnly) && gross.resize(1 << 20));
     gross.close();
-    QFile kurz(ordner.filePath("kurz.vlk"));
-    ASSERT_TRUE(kurz.open(QIODevice::WriteOnly));
-    kurz.write("1\r\n2\r\n");
-    kurz.close();
-
-    const struct {
-        std::string pfad;
-        std::string meldung;
-    } faelle[] = {
-        {pfad("fehlt.vlk"), "Datei kann nicht geöffnet werden: „" + pfad("fehlt.vlk") + "“ existiert nicht."},
-        {pfad("ordner"), "Datei kann nicht geöffnet werden: „" + pfad("ordner") + "“ ist ein Ordner."},
-        {"/dev/zero", "Datei kann nicht geöffnet werden: „/dev/zero“ ist keine gewöhnliche Datei."},
-        {"", "Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben."},
+    const std::string nicht = "Datei kann nicht geöffnet werden: ";
+    const std::pair<std::string, std::string> faelle[] = {
+        {pfad("fehlt.vlk"), nicht + "„" + pfad("fehlt.vlk") + "“ existiert nicht."},
+        {pfad("ordner"), nicht + "„" + pfad("ordner") + "“ ist ein Ordner."},
+        {"/dev/zero", nicht + "„/dev/zero“ ist keine gewöhnliche Datei."},
+        {"", nicht + "Es ist kein Dateiname angegeben."},
         {pfad("gross.vlk"), "Datei zu groß (1048576 Bytes); eine Projektdatei hat höchstens 64 KiB."},
-        {pfad("kurz.vlk"), "Die Datei endet nach Zeile 2; eine Projektdatei hat 44 Zeilen."},
     };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.pfad);
-        const Leseergebnis e = ladeProjektdatei(f.pfad);
-        EXPECT_FALSE(e.projekt.has_value());
-        EXPECT_EQ(e.fehler, f.meldung);
+    for (const auto& [datei, meldung] : faelle) {
+        const Leseergebnis e = ladeProjektdatei(datei);
+        EXPECT_FALSE(e.projekt);
+        EXPECT_EQ(e.fehler, meldung);
     }
 }
 
