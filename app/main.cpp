@@ -56,8 +56,9 @@ int main(int argc, char** argv)
     velkor::QtDialoge dialoge;
     velkor::FormVelkor fenster(dialoge);
     fenster.show();
-    if (!fensterdateien->isEmpty())
-        fenster.lade(fensterdateien->front().toStdString());
+    // Started from a terminal or a file manager, a file that cannot be loaded is said on stderr too.
+    if (!fensterdateien->isEmpty() && !fenster.lade(fensterdateien->front().toStdString()))
+        std::cerr << "velkor: " << fenster.formular().statustext() << '\n';
     // Start-up measurement only (scripts/startzeit.sh): end once the window is up.
     if (qEnvironmentVariableIsSet("VELKOR_STARTMESSUNG"))
         QTimer::singleShot(0, &anwendung, &QCoreApplication::quit);

@@ -318,9 +318,9 @@ def fall(schalter, aenderung):
             break
         w = abs(w) if g == 'p' else w
         e[g] = w
-        zeilen.append(f'gelesen {g} {w!r} {anzeige_text(w, False, ".")}')
+        zeilen.append(f'gelesen\t{g}\t{w!r}\t{anzeige_text(w, False, ".")}')
     if status is None and not schalter['scheibe']:
-        zeilen += ['gesetzt bScheibe 0.0', 'gesetzt hScheibe 0.0', 'gesetzt KScheibe 265.0', 'gesetzt SScheibe 1.5']
+        zeilen += ['gesetzt\tbScheibe\t0.0', 'gesetzt\thScheibe\t0.0', 'gesetzt\tKScheibe\t265.0', 'gesetzt\tSScheibe\t1.5']
     if status is None:
         try:
             rechne(e, r)
@@ -334,19 +334,19 @@ def fall(schalter, aenderung):
             status = 'Division durch Null'
         except Rechenfehler:
             status = 'Allgemeiner Fehler: Berechnung abgebrochen!'
-    farben = [f'{g}:{"rot" if r[g] < 0 else "gruen"}' for g in RESERVEN
-              if g in r and (g != 'rS' or schalter['stutzen'])]
+    zeilen = [f'farbe\t{g}\t{"rot" if r[g] < 0 else "gruen"}' for g in RESERVEN
+              if g in r and (g != 'rS' or schalter['stutzen'])] + zeilen
     for g in ERGEBNISSE:
         if g in r.get('genullt', []):
-            zeilen.append(f'genullt {g}')
+            zeilen.append(f'genullt\t{g}\t0.0')
         elif g in r and g in PAARE and PAARE[g] not in r:
-            zeilen.append(f'nurdaten {g} {r[g]!r}')
+            zeilen.append(f'nurdaten\t{g}\t{r[g]!r}')
         elif g in r:
-            zeilen.append(f'wert {g} {r[g]!r} {anzeige_text(r[g], g in RESERVEN, ".")}')
-    kopf = [' '.join(k for k in ('zylinder', 'stutzen', 'scheibe', 'ausgehalst') if schalter[k])
-            if schalter['zylinder'] else ' '.join(['kugel'] + [k for k in ('stutzen', 'scheibe', 'ausgehalst') if schalter[k]])]
-    return ([f'schalter {kopf[0]}'] + [f'text {g} {t}' for g, t in texte.items() if t != BASISTEXTE[g]]
-            + [f'status {status}', 'farben ' + ' '.join(farben)] + zeilen)
+            zeilen.append(f'wert\t{g}\t{r[g]!r}\t{anzeige_text(r[g], g in RESERVEN, ".")}')
+    namen = ['kugel'] if not schalter['zylinder'] else []
+    namen += [k for k in ('stutzen', 'scheibe', 'ausgehalst') if schalter[k]]
+    return ([f'schalter\t{" ".join(namen)}'] + [f'text\t{g}\t{t}' for g, t in texte.items() if t != BASISTEXTE[g]]
+            + [f'status\t{status}'] + zeilen)
 
 
 def main():
@@ -355,9 +355,9 @@ def main():
     with open(ziel, 'w', encoding='utf-8') as f:
         f.write('# Written by tests/engine/erwartete_werte.py; change that script, not this file.\n'
                 '# Every case starts from these entry texts; its "text" rows change some of them.\n'
-                + ''.join(f'text {g} {t}\n' for g, t in BASISTEXTE.items()))
+                + ''.join(f'text\t{g}\t{t}\n' for g, t in BASISTEXTE.items()))
         for name, (schalter, aenderung) in FAELLE.items():
-            f.write(f'\nfall {name}\n' + '\n'.join(fall(schalter, aenderung)) + '\n')
+            f.write(f'\nfall\t{name}\n' + '\n'.join(fall(schalter, aenderung)) + '\n')
     with open(os.path.join(os.path.dirname(ziel), 'anzeigetexte.txt'), 'w', encoding='utf-8') as f:
         f.write('# Written by tests/engine/erwartete_werte.py: value, pattern, separator, display text.\n')
         for wert, ganz, trenner in ANZEIGE:

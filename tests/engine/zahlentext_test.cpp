@@ -1,12 +1,12 @@
 #include "engine/zahlentext.h"
 
+#include "tests/support/testdaten.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <clocale>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace velkor {
@@ -19,43 +19,24 @@ double zahl(std::string_view s)
     return w;
 }
 
-// Rows of tests/data/engine/eingabetexte.txt: "text" number.
+// Rows of tests/data/engine/eingabetexte.txt: text, number.
 TEST(Eingabetext, givesTheNumberOfEveryTableRowAndPlusZeroForNone)
 {
-    std::ifstream datei(VELKOR_TESTDATEN "/engine/eingabetexte.txt");
-    int zeilen = 0;
-    for (std::string zeile; std::getline(datei, zeile);) {
-        if (zeile.empty() || zeile[0] != '"')
-            continue;
-        const auto ende = zeile.rfind('"');
+    for (const auto& z : tabelle("engine/eingabetexte.txt")) {
         std::string eingabe;
-        for (std::size_t i = 1; i < ende; ++i)
-            eingabe += zeile[i] != '\\' ? zeile[i] : zeile[++i] == 't' ? '\t' : zeile[i] == 'n' ? '\n' : '\r';
-        const double erwartet = zahl(std::string_view(zeile).substr(ende + 2));
+        for (std::size_t i = 0; i < z[0].size(); ++i)
+            eingabe += z[0][i] != '\\' ? z[0][i] : z[0][++i] == 't' ? '\t' : z[0][i] == 'n' ? '\n' : '\r';
         const double w = zahlAusText(eingabe);
-        EXPECT_EQ(w, erwartet) << zeile;
-        EXPECT_EQ(std::signbit(w), std::signbit(erwartet)) << zeile;
-        ++zeilen;
+        EXPECT_EQ(w, zahl(z[1])) << z[0];
+        EXPECT_EQ(std::signbit(w), std::signbit(zahl(z[1]))) << z[0];
     }
-    EXPECT_GT(zeilen, 40);
 }
 
 // Rows of tests/data/engine/anzeigetexte.txt: value, pattern, separator, text.
 TEST(Anzeigetext, givesTheTextOfEveryTableRow)
 {
-    std::ifstream datei(VELKOR_TESTDATEN "/engine/anzeigetexte.txt");
-    int zeilen = 0;
-    for (std::string zeile; std::getline(datei, zeile);) {
-        if (zeile.starts_with('#'))
-            continue;
-        std::istringstream z(zeile);
-        std::string wert, muster, trenner, text;
-        std::getline(std::getline(std::getline(std::getline(z, wert, '\t'), muster, '\t'), trenner, '\t'), text);
-        EXPECT_EQ(anzeigetext(zahl(wert), muster == "ganz" ? Muster::ganz : Muster::zweiStellen, trenner), text)
-            << wert << ' ' << muster;
-        ++zeilen;
-    }
-    EXPECT_GT(zeilen, 40);
+    for (const auto& z : tabelle("engine/anzeigetexte.txt"))
+        EXPECT_EQ(anzeigetext(zahl(z[0]), z[1] == "ganz" ? Muster::ganz : Muster::zweiStellen, z[2]), z[3]) << z[0];
 }
 
 // Typed with three decimals, a number is rounded as on paper: the reference

@@ -1,6 +1,6 @@
 #include "report/druck.h"
+#include "tests/formular/formularhilfe.h"
 #include "window/formergebnisausgabe.h"
-#include "tests/formular/skriptdialoge.h"
 #include "window/uebersetzung.h"
 
 #include <QApplication>
@@ -19,8 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace velkor {
 namespace {
 
@@ -33,12 +31,11 @@ QString bericht(int zeilen)
     return t;
 }
 
-QString pdfText(const QString& pfad, const QStringList& zusatz = {})
+QString pdfText(const QString& pfad, const QString& art = "-layout")
 {
     QProcess p;
-    p.start("pdftotext", QStringList{"-layout"} + zusatz + QStringList{pfad, "-"});
-    EXPECT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0);
+    p.start("pdftotext", {art, pfad, "-"});
+    EXPECT_TRUE(p.waitForFinished(30000) && p.exitCode() == 0);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -52,85 +49,39 @@ std::unique_ptr<QPrinter> pdfDrucker(const QString& pfad)
     return d;
 }
 
-// ---------------------------------------------------------------- page layout
-
-TEST(Druckseiten, aReportOfFiftySevenLinesFillsOnePageAndSpillsOntoTheNext)
-{
-    const QList<QStringList> seiten = druckseiten(bericht(57), 50);
-    ASSERT_EQ(seiten.size(), 2);
-    EXPECT_EQ(seiten[0].size(), 50);
-    EXPECT_EQ(seiten[1].size(), 7);
-    EXPECT_EQ(seiten[0].first(), "");
-    EXPECT_EQ(seiten[0][1], "Zeile 001 Größe = 1.50 mm²");
-    EXPECT_EQ(seiten[1].first(), "Zeile 050 Größe = 75.00 mm²");
-    EXPECT_EQ(seiten[1].last(), "Zeile 056 Größe = 84.00 mm²");
-}
-
-TEST(Druckseiten, lineEndsOfEitherKindSeparateLinesAndTheLastOneStartsNoExtraLine)
+TEST(Druck, linesSplitIntoPagesAtEitherLineEndWithoutAnExtraLineAfterTheLast)
 {
     EXPECT_EQ(druckseiten("a\r\nb\nc", 10), QList<QStringList>{QStringList({"a", "b", "c"})});
     EXPECT_EQ(druckseiten("a\r\n\r\n", 10), QList<QStringList>{QStringList({"a", ""})});
-    EXPECT_EQ(druckseiten("a\r\nb\r\n", 1), (QList<QStringList>{{"a"}, {"b"}}));
-    // An empty text still gives one (empty) page; a lone line end is one empty line.
+    EXPECT_EQ(druckseiten("a\r\nb\r\nc\r\n", 2), (QList<QStringList>{{"a", "b"}, {"c"}}));
     EXPECT_EQ(druckseiten("", 50), QList<QStringList>{QStringList()});
-    EXPECT_EQ(druckseiten("\r\n", 50), QList<QStringList>{QStringList({""})});
+    EXPECT_EQ(druckseiten("\r\n", 0), QList<QStringList>{QStringList({""})});
 }
 
-// ---------------------------------------------------------------- printing into a PDF
-
-TEST(Drucken, thePrintoutHoldsEveryLineAtTwentyFiveAndFifteenMillimetresInTenPointCourier)
+// Word boxes in points: the printable area starts 10 mm in, the text 25 mm and 15 mm further.
+TEST(Druck, everyLineIsPrintedAtTwentyFiveAndFifteenMillimetresInTenPointCourierOnAsManyPagesAsItNeeds)
 {
     QTemporaryDir ordner;
     const QString pfad = ordner.filePath("bericht.pdf");
-    auto drucker = pdfDrucker(pfad);
-    ASSERT_TRUE(drucke(*drucker, bericht(20)));
-
-    const QString text = pdfText(pfad);
-    for (int i = 1; i < 20; ++i)
-        EXPECT_TRUE(text.contains(QStringLiteral("Zeile %1 Größe").arg(i, 3, 10, QLatin1Char('0'))));
-    EXPECT_TRUE(text.contains("mm²"));
-
-    // Word boxes in points: the printable area starts 10 mm in, the text 25 mm and 15 mm further.
-    const QString boxen = pdfText(pfad, {"-bbox"});
+    ASSERT_TRUE(drucke(*pdfDrucker(pfad), bericht(150)));
     QRegularExpression wort(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">Zeile</word>)re");
-    QList<double> links, oben, unten;
-    for (auto m = wort.globalMatch(boxen); m.hasNext();) {
-        const auto treffer = m.next();
-        links << treffer.captured(1).toDouble();
-        oben << treffer.captured(2).toDouble();
-        unten << treffer.captured(3).toDouble();
+    QList<QList<double>> w; // left, top, bottom of each line's first word
+    for (auto m = wort.globalMatch(pdfText(pfad, "-bbox")); m.hasNext();) {
+        const auto z = m.next();
+        w.append({z.captured(1).toDouble(), z.captured(2).toDouble(), z.captured(3).toDouble()});
     }
-    ASSERT_EQ(links.size(), 19);
-    const double mm = 72 / 25.4;
-    EXPECT_NEAR(links[0], 35 * mm, 1.0);
-    // Line 1 is the empty first line; line 2 ("Zeile 001") follows one line pitch lower.
-    const double abstand = oben[1] - oben[0];
+    ASSERT_EQ(w.size(), 149);
+    const double mm = 72 / 25.4, abstand = w[1][1] - w[0][1];
+    EXPECT_NEAR(w[0][0], 35 * mm, 1.0);
+    EXPECT_NEAR(w[0][2] - w[0][1], 10, 2.5) << "10 pt";
     EXPECT_NEAR(abstand, 10 * 1.1328, 0.3) << "Liberation Mono at 10 pt";
-    EXPECT_NEAR(oben[0] - abstand, 25 * mm, 3.0);
-    EXPECT_NEAR(unten[0] - oben[0], 10, 2.5) << "font size 10 pt";
-}
-
-TEST(Drucken, aLongTextContinuesOnFurtherPagesWithoutLosingALine)
-{
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath("lang.pdf");
-    auto drucker = pdfDrucker(pfad);
-    ASSERT_TRUE(drucke(*drucker, bericht(150)));
-    const QString text = pdfText(pfad);
-    const QStringList seiten = text.split(QChar('\f'), Qt::SkipEmptyParts);
+    EXPECT_NEAR(w[0][1] - abstand, 25 * mm, 3.0) << "line 1 is the empty first line";
     // A4 with 10 mm margins leaves 277 - 15 - 15 mm for lines of 4.0 mm: 61 lines a page.
+    const QStringList seiten = pdfText(pfad).split(QChar('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(seiten.size(), 3);
-    EXPECT_TRUE(seiten[0].contains("Zeile 060 ")) << seiten[0].toStdString();
-    EXPECT_FALSE(seiten[0].contains("Zeile 061 "));
-    EXPECT_TRUE(seiten[1].contains("Zeile 061 "));
-    QRegularExpression zeile("Zeile (\\d\\d\\d) ");
-    int erwartet = 1;
-    for (auto m = zeile.globalMatch(text); m.hasNext(); ++erwartet)
-        EXPECT_EQ(m.next().captured(1).toInt(), erwartet);
-    EXPECT_EQ(erwartet, 150);
+    EXPECT_TRUE(seiten[0].contains("Zeile 060 ") && !seiten[0].contains("Zeile 061 "));
+    EXPECT_TRUE(seiten[2].contains("Zeile 149 Größe = 223.50 mm²"));
 }
-
-// ---------------------------------------------------------------- the window
 
 class Ausgabe : public ::testing::Test {
 protected:
@@ -148,103 +99,50 @@ protected:
     std::unique_ptr<FormErgebnisausgabe> fenster;
 };
 
-TEST_F(Ausgabe, theWindowHasItsControlsWhereTheTwipsPutThem)
+TEST_F(Ausgabe, theWindowShowsTheReportInAFixedPitchFaceWithThreeButtonsNoneTheDefault)
 {
     EXPECT_EQ(fenster->windowTitle(), "Ergebnisausgabe");
     EXPECT_EQ(fenster->size(), QSize(502, 371));
     EXPECT_EQ(kasten()->geometry(), QRect(0, 0, 497, 313));
-    EXPECT_EQ(knopf("CommandClipboard")->geometry(), QRect(192, 320, 89, 25));
-    EXPECT_EQ(knopf("CommandDrucken")->geometry(), QRect(304, 320, 89, 25));
-    EXPECT_EQ(knopf("CommandOK")->geometry(), QRect(408, 320, 89, 25));
-    EXPECT_EQ(knopf("CommandClipboard")->text(), "Zwischenablage");
-    EXPECT_EQ(knopf("CommandDrucken")->text(), "Drucken");
-    EXPECT_EQ(knopf("CommandOK")->text(), "Zurück");
-    for (const char* name : {"CommandClipboard", "CommandDrucken", "CommandOK"})
-        EXPECT_LE(knopf(name)->fontMetrics().horizontalAdvance(knopf(name)->text()) + 8, knopf(name)->width())
-            << name << " shows its whole caption";
-    auto* status = fenster->findChild<QLabel*>("StatusBar");
-    ASSERT_NE(status, nullptr);
-    EXPECT_EQ(status->text(), "Ergebnisausgabe");
-    EXPECT_EQ(status->geometry(), QRect(0, 352, 496, 17));
-    EXPECT_EQ(kasten()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_FALSE(kasten()->isReadOnly());
-}
-
-TEST_F(Ausgabe, theReportIsShownInAFixedPitchFaceThatIsReallyUsed)
-{
+    EXPECT_EQ(fenster->findChild<QLabel*>("StatusBar")->geometry(), QRect(0, 352, 496, 17));
+    const std::tuple<const char*, const char*, int> knoepfe[] = {
+        {"CommandClipboard", "Zwischenablage", 192}, {"CommandDrucken", "Drucken", 304}, {"CommandOK", "Zurück", 408}};
+    for (const auto& [name, text, x] : knoepfe) {
+        EXPECT_EQ(knopf(name)->geometry(), QRect(x, 320, 89, 25));
+        EXPECT_EQ(knopf(name)->text(), text);
+        EXPECT_FALSE(knopf(name)->isDefault() || knopf(name)->autoDefault()) << name;
+    }
     const QFontInfo schrift(kasten()->font());
-    EXPECT_TRUE(schrift.fixedPitch());
     EXPECT_EQ(schrift.family(), "Liberation Mono");
     EXPECT_NEAR(schrift.pointSizeF(), 8.25, 0.3);
-    const QFontMetrics masse(kasten()->font());
-    EXPECT_EQ(masse.horizontalAdvance("iiiii"), masse.horizontalAdvance("WWWWW"));
 }
 
-TEST_F(Ausgabe, noButtonIsTheDefaultSoEnterAndEscapePressNothing)
-{
-    for (const char* name : {"CommandClipboard", "CommandDrucken", "CommandOK"}) {
-        EXPECT_FALSE(knopf(name)->isDefault()) << name;
-        EXPECT_FALSE(knopf(name)->autoDefault()) << name;
-    }
-    QApplication::clipboard()->setText("vorher");
-    knopf("CommandClipboard")->setFocus();
-    QTest::keyClick(knopf("CommandClipboard"), Qt::Key_Return);
-    QTest::keyClick(knopf("CommandClipboard"), Qt::Key_Escape);
-    EXPECT_EQ(QApplication::clipboard()->text(), "vorher");
-    EXPECT_TRUE(fenster->isVisible());
-}
-
-TEST_F(Ausgabe, copyingReplacesEveryFormatOnTheClipboardWithThePlainTextAndItsCrLf)
+TEST_F(Ausgabe, copyingReplacesEveryClipboardFormatWithTheEditedTextAndItsCrLf)
 {
     auto* fremd = new QMimeData;
     fremd->setHtml("<b>alt</b>");
-    fremd->setData("application/x-fremd", "123");
     QApplication::clipboard()->setMimeData(fremd);
-    QTest::mouseClick(knopf("CommandClipboard"), Qt::LeftButton);
-    const QMimeData* jetzt = QApplication::clipboard()->mimeData();
-    EXPECT_EQ(QApplication::clipboard()->text(), bericht(57));
-    EXPECT_FALSE(jetzt->hasHtml());
-    EXPECT_FALSE(jetzt->hasFormat("application/x-fremd"));
-}
-
-TEST_F(Ausgabe, editsInTheBoxAreWhatIsCopied)
-{
-    kasten()->setFocus();
     kasten()->moveCursor(QTextCursor::Start);
-    QTest::keyClicks(kasten(), "Notiz");
+    QTest::keyClicks(kasten(), "Notiz\u00a0A");
     QTest::keyClick(kasten(), Qt::Key_Return);
     QTest::mouseClick(knopf("CommandClipboard"), Qt::LeftButton);
-    EXPECT_EQ(QApplication::clipboard()->text(), "Notiz\r\n" + bericht(57));
+    EXPECT_EQ(QApplication::clipboard()->text(), "Notiz\u00a0A\r\n" + bericht(57));
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
 }
 
-TEST_F(Ausgabe, aNoBreakSpaceSurvivesTheCopy)
-{
-    const QString mitNbsp = QStringLiteral("\r\nProjekt:        A\u00a0B\r\n");
-    fenster->zeigeBericht(mitNbsp);
-    EXPECT_EQ(fenster->text(), mitNbsp);
-}
-
-TEST_F(Ausgabe, zurueckHidesTheWindowAndKeepsItsText)
+TEST_F(Ausgabe, zurueckHidesTheWindowAndTheNextReportBringsItBackEvenFromTheTaskBar)
 {
     QTest::mouseClick(knopf("CommandOK"), Qt::LeftButton);
     EXPECT_FALSE(fenster->isVisible());
-    EXPECT_EQ(fenster->text(), bericht(57));
     fenster->zeigeBericht(bericht(3));
     EXPECT_TRUE(fenster->isVisible());
-    EXPECT_EQ(fenster->text(), bericht(3));
-}
-
-TEST_F(Ausgabe, aMinimisedWindowComesBackWithTheNextReport)
-{
     fenster->showMinimized();
-    ASSERT_TRUE(fenster->isMinimized());
-    fenster->zeigeBericht(bericht(3));
+    fenster->zeigeBericht(bericht(4));
     EXPECT_FALSE(fenster->isMinimized());
-    EXPECT_TRUE(fenster->isVisible());
-    EXPECT_EQ(fenster->text(), bericht(3));
+    EXPECT_EQ(fenster->text(), bericht(4));
 }
 
-TEST_F(Ausgabe, pressingDruckenTwiceGivesTwoJobsOfTheEditedText)
+TEST_F(Ausgabe, druckenPrintsTheEditedTextOnceAJobOrSaysWhyNot)
 {
     QTemporaryDir ordner;
     int auftrag = 0;
@@ -253,44 +151,26 @@ TEST_F(Ausgabe, pressingDruckenTwiceGivesTwoJobsOfTheEditedText)
     QTest::keyClicks(kasten(), "Handnotiz");
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
-    ASSERT_EQ(auftrag, 2);
-    for (int i = 1; i <= 2; ++i) {
-        const QString text = pdfText(ordner.filePath(QStringLiteral("auftrag%1.pdf").arg(i)));
-        EXPECT_TRUE(text.contains("Zeile 056 Größe = 84.00 mm²"));
-        EXPECT_TRUE(text.contains("Handnotiz"));
-    }
-    EXPECT_TRUE(dialoge.meldungen.empty());
-}
-
-TEST_F(Ausgabe, withoutAPrinterTheUserIsToldAndNothingElseChanges)
-{
+    for (int i = 1; i <= 2; ++i)
+        EXPECT_TRUE(pdfText(ordner.filePath(QStringLiteral("auftrag%1.pdf").arg(i))).contains("Handnotiz"));
+    druckerwahl = [] { return std::unique_ptr<QPrinter>(); };
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
-    ASSERT_EQ(dialoge.meldungen.size(), 1u);
-    EXPECT_EQ(dialoge.meldungen[0], "Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.");
-    EXPECT_TRUE(fenster->isVisible());
-    EXPECT_EQ(fenster->text(), bericht(57));
-}
-
-TEST_F(Ausgabe, aPrinterThatRefusesTheJobIsReportedToo)
-{
-    druckerwahl = [] { return pdfDrucker("/nicht/vorhanden/ordner/x.pdf"); };
+    druckerwahl = [] { return pdfDrucker("/nicht/vorhanden/x.pdf"); };
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
-    ASSERT_EQ(dialoge.meldungen.size(), 1u);
-    EXPECT_EQ(dialoge.meldungen[0],
-              "Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt.");
-    EXPECT_EQ(fenster->text(), bericht(57));
+    EXPECT_EQ(dialoge.protokoll,
+              (std::vector<std::string>{
+                  "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt. | Drucken",
+                  "meldung Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt. | Drucken"}));
+    EXPECT_EQ(fenster->text(), bericht(57) + "Handnotiz");
 }
-
-// ---------------------------------------------------------------- German toolkit texts
 
 TEST(Uebersetzung, standardButtonsReadGermanWhateverTheUsersLanguage)
 {
     QLocale::setDefault(QLocale(QLocale::English));
     ASSERT_TRUE(ladeDeutscheUebersetzung(*QCoreApplication::instance()));
-    QDialogButtonBox knoepfe(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+    QDialogButtonBox knoepfe(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
     EXPECT_EQ(knoepfe.button(QDialogButtonBox::Cancel)->text().remove('&'), "Abbrechen");
     EXPECT_EQ(knoepfe.button(QDialogButtonBox::Yes)->text().remove('&'), "Ja");
-    EXPECT_EQ(QCoreApplication::translate("QWidgetTextControl", "&Copy").remove('&'), "Kopieren");
     QLocale::setDefault(QLocale::c());
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tests/formular/skriptdialoge.h"
-#include "window/formvelkor.h"
 #include "formular/kaesten.h"
+#include "tests/formular/formularhilfe.h"
+#include "window/formvelkor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,30 +21,27 @@ namespace velkor {
 // A shown, active main window with scripted dialogs, and the user's hands.
 class Fenster : public ::testing::Test {
 protected:
+    void SetUp() override { oeffne(); }
     void oeffne(const QString& dezimaltrenner = QStringLiteral("."))
     {
         fenster = std::make_unique<FormVelkor>(dialoge, dezimaltrenner);
-        fenster->show();
-        fenster->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+        aktiviere(fenster.get());
     }
-
-    const Formular& modell() const { return fenster->formular(); }
-
-    QLineEdit* kasten(Kasten k) const
+    static void aktiviere(QWidget* w)
     {
-        auto* box = fenster->findChild<QLineEdit*>(QString::fromUtf8(info(k).name.data(), info(k).name.size()));
-        EXPECT_NE(box, nullptr) << info(k).name;
-        return box;
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     }
-    template <typename T> T* teil(const char* name) const
+    const Formular& modell() const { return fenster->formular(); }
+    template <typename T = QWidget> T* teil(const QString& name) const
     {
         auto* w = fenster->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
+        EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    QPushButton* knopf(const char* name) const { return teil<QPushButton>(name); }
-    QCheckBox* check(const char* name) const { return teil<QCheckBox>(name); }
+    QLineEdit* kasten(Kasten k) const { return teil<QLineEdit>(QString::fromUtf8(info(k).name.data())); }
+    QAbstractButton* knopf(const char* name) const { return teil<QAbstractButton>(name); }
     QLabel* status() const { return teil<QLabel>("StatusBar"); }
 
     static void klicke(QWidget* w)
@@ -52,27 +49,17 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    // Clicks into the box, selects its whole text as a user would and types over it
-    // (a click into the box that already has the focus selects nothing by itself).
+    // Clicks into the box, selects its whole text as a user would and types over it.
     static void tippe(QLineEdit* box, const QString& text)
     {
         klicke(box);
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        schreibe(box, text);
+        for (QChar c : text) // key events for umlauts too
+            QTest::sendKeyEvent(QTest::Click, box, c.unicode() < 128 ? Qt::Key(QChar(c).toUpper().unicode()) : Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
-    // Key clicks for every character, umlauts included.
-    static void schreibe(QWidget* w, const QString& text)
+    static void taste(Qt::Key k)
     {
-        for (QChar c : text) {
-            if (c.unicode() < 128)
-                QTest::keyClick(w, c.toLatin1());
-            else
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-    static void taste(Qt::Key k, Qt::KeyboardModifiers mod = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), k, mod);
+        QTest::keyClick(QApplication::focusWidget(), k);
         QCoreApplication::processEvents();
     }
     // Types the text into the box and leaves it with Tab.
@@ -81,22 +68,15 @@ protected:
         tippe(kasten(k), text);
         taste(Qt::Key_Tab);
     }
-    QString fokusname() const
-    {
-        QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : QString();
-    }
+    static QString fokusname() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""; }
 
     // Cylinder with a nozzle: shell Da 1000, s 10, p 10, nozzle Das 100, ss 5, ls 100.
     void gibBeispielEin()
     {
-        gibEin(Kasten::TextDa, "1000");
-        gibEin(Kasten::Texts, "10");
-        gibEin(Kasten::TextDruck, "10");
-        klicke(check("CheckStutzen"));
-        gibEin(Kasten::TextDas, "100");
-        gibEin(Kasten::Textss, "5");
-        gibEin(Kasten::Textls, "100");
+        klicke(knopf("CheckStutzen"));
+        for (const auto& [k, t] : {std::pair{Kasten::TextDa, "1000"}, {Kasten::Texts, "10"}, {Kasten::TextDruck, "10"},
+                                   {Kasten::TextDas, "100"}, {Kasten::Textss, "5"}, {Kasten::Textls, "100"}})
+            gibEin(k, t);
     }
 
     SkriptDialoge dialoge;
