@@ -77,7 +77,7 @@ class Eingabetext : public testing::TestWithParam<Eingabe> {};
 TEST_P(Eingabetext, givesItsNumber)
 {
     const Eingabe& e = GetParam();
-    const double w = zahlAusText(e.text);
+    const double w = zahlAusText(e.text, ".");
     EXPECT_EQ(w, e.wert) << '"' << e.text << '"';
     if (e.wert == 0) {
         EXPECT_FALSE(std::signbit(w)) << "a zero entry gives +0";
@@ -93,8 +93,8 @@ TEST(Eingabetext, ignoresTheProcessLocale)
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "C.UTF-8"}) {
         if (std::setlocale(LC_ALL, name) == nullptr)
             continue;
-        EXPECT_EQ(zahlAusText("1.5"), 1.5) << name;
-        EXPECT_EQ(zahlAusText("1,5"), 1.5) << name;
+        EXPECT_EQ(zahlAusText("1.5", "."), 1.5) << name;
+        EXPECT_EQ(zahlAusText("1,5", "."), 1.5) << name;
         EXPECT_EQ(anzeigetext(1.5, Muster::zweiStellen, "."), "1.50") << name;
     }
     std::setlocale(LC_ALL, vorher.c_str());
@@ -198,7 +198,7 @@ TEST(Anzeigetext, roundsEveryTypedThreeDecimalNumberAsWritten)
         const long hundertstel = (betrag + 5) / 10;
         const std::string zwei = vorzeichen + std::to_string(hundertstel / 100) + ","
             + static_cast<char>('0' + hundertstel / 10 % 10) + static_cast<char>('0' + hundertstel % 10);
-        const double wert = zahlAusText(getippt);
+        const double wert = zahlAusText(getippt, ",");
         ASSERT_EQ(anzeigetext(wert, Muster::zweiStellen, ","), zwei) << getippt;
         if (betrag % 100 == 0) { // one decimal: the whole-number pattern meets its ties
             const std::string ganz = vorzeichen + std::to_string((betrag + 500) / 1000);
@@ -211,7 +211,7 @@ TEST(Anzeigetext, readsBackToTheRoundedValue)
 {
     for (double w : {0.125, -3533.3333333333335, 74930.32474611716, 1e20}) {
         for (std::string_view trenner : {".", ","}) {
-            const double zurueck = zahlAusText(anzeigetext(w, zwei, trenner));
+            const double zurueck = zahlAusText(anzeigetext(w, zwei, trenner), trenner);
             EXPECT_NEAR(zurueck, w, 0.005 + std::fabs(w) * 1e-15) << w << trenner;
         }
     }
