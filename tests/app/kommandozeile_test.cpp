@@ -354,8 +354,8 @@ TEST(Kommandozeile, saveAsReportsAbortedRunsAndFailedWrites)
     ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
     const Lauf aufRohr = starte({"--speichern-als", rohr, daten("zylinder_stutzen.vlk")});
     EXPECT_EQ(aufRohr.status, 4);
-    EXPECT_EQ(aufRohr.fehler, zeile(rohr, "Speichern nicht möglich: „" + rohr.toStdString()
-                                              + "“ ist keine gewöhnliche Datei."));
+    EXPECT_EQ(aufRohr.fehler, zeile(rohr, "Speichern nicht möglich: Das Ziel ist keine gewöhnliche Datei: „"
+                                              + rohr.toStdString() + "“."));
     EXPECT_TRUE(QFileInfo(rohr).exists() && !QFileInfo(rohr).isFile());
 
     const Lauf quelleFehlt = starte({"--speichern-als", ziel, daten("kaputt.vlk")});

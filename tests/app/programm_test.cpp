@@ -92,7 +92,8 @@ TEST(PdfBefehl, statusAndMessagesFollowTheReportCommand)
     const QString unerreichbar = ordner.filePath("kein/ordner/x.pdf");
     const Programmlauf ungeschrieben = starteProgramm({"--pdf", unerreichbar, daten("zylinder_stutzen.vlk")});
     EXPECT_EQ(ungeschrieben.status, 4);
-    EXPECT_EQ(ungeschrieben.fehler, unerreichbar + ": PDF nicht möglich: Die Datei kann nicht geschrieben werden.\n");
+    EXPECT_EQ(ungeschrieben.fehler, unerreichbar + ": PDF nicht möglich: Der Ordner existiert nicht: „"
+                                        + ordner.filePath("kein/ordner") + "“.\n");
 }
 
 TEST(PdfBefehl, aReportThatIsRefusedWritesNoPdf)

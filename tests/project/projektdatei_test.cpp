@@ -284,9 +284,9 @@ TEST_F(Projektspeicher, failedSavesLeaveEverythingAsItWas)
         std::string pfad;
         std::string meldung;
     } faelle[] = {
-        {pfad("ordner.vlk"), "„" + pfad("ordner.vlk") + "“ ist ein Ordner."},
-        {pfad("datei/x.vlk"), "„" + pfad("datei") + "“ ist kein Ordner."},
-        {pfad("fehlt/x.vlk"), "Der Ordner „" + pfad("fehlt") + "“ existiert nicht."},
+        {pfad("ordner.vlk"), "Das Ziel ist ein Ordner: „" + pfad("ordner.vlk") + "“."},
+        {pfad("datei/x.vlk"), "Der Pfad davor ist kein Ordner: „" + pfad("datei") + "“."},
+        {pfad("fehlt/x.vlk"), "Der Ordner existiert nicht: „" + pfad("fehlt") + "“."},
         {"", "Es ist kein Dateiname angegeben."},
     };
     for (const auto& f : faelle) {
@@ -343,9 +343,9 @@ TEST_F(Projektspeicher, loadingFailuresSayWhy)
         std::string pfad;
         std::string meldung;
     } faelle[] = {
-        {pfad("fehlt.vlk"), "Datei kann nicht geöffnet werden: „" + pfad("fehlt.vlk") + "“ existiert nicht."},
-        {pfad("ordner"), "Datei kann nicht geöffnet werden: „" + pfad("ordner") + "“ ist ein Ordner."},
-        {"/dev/zero", "Datei kann nicht geöffnet werden: „/dev/zero“ ist keine gewöhnliche Datei."},
+        {pfad("fehlt.vlk"), "Datei kann nicht geöffnet werden, sie existiert nicht: „" + pfad("fehlt.vlk") + "“."},
+        {pfad("ordner"), "Datei kann nicht geöffnet werden, das ist ein Ordner: „" + pfad("ordner") + "“."},
+        {"/dev/zero", "Datei kann nicht geöffnet werden, das ist keine gewöhnliche Datei: „/dev/zero“."},
         {"", "Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben."},
         {pfad("gross.vlk"), "Datei zu groß (1048576 Bytes); eine Projektdatei hat höchstens 64 KiB."},
         {pfad("kurz.vlk"), "Die Datei endet nach Zeile 2; eine Projektdatei hat 44 Zeilen."},
