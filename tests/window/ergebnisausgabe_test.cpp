@@ -277,7 +277,7 @@ TEST_F(Ausgabe, aPrinterThatRefusesTheJobIsReportedToo)
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
     ASSERT_EQ(dialoge.meldungen.size(), 1u);
     EXPECT_EQ(dialoge.meldungen[0],
-              "Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt.");
+              "Der Ordner existiert nicht: „/nicht/vorhanden/ordner“. Der Bericht wurde nicht gedruckt.");
     EXPECT_EQ(fenster->text(), bericht(57));
 }
 
