@@ -18,8 +18,9 @@ bool istZiffer(char c) { return c >= '0' && c <= '9'; }
 // skipped and every comma and regional separator read as a point.
 class Leser {
 public:
+    // A point or comma as regional separator needs no search of its own.
     Leser(std::string_view text, std::string_view regionalerTrenner)
-        : text_(text), trenner_(regionalerTrenner)
+        : text_(text), trenner_(regionalerTrenner == "." || regionalerTrenner == "," ? "" : regionalerTrenner)
     {
     }
 
@@ -30,11 +31,14 @@ public:
         laenge_ = 1;
         if (pos_ == text_.size())
             return '\0';
-        if (!trenner_.empty() && text_.substr(pos_).starts_with(trenner_)) {
+        const char c = text_[pos_];
+        if (c == ',')
+            return '.';
+        if (!trenner_.empty() && c == trenner_.front() && text_.substr(pos_, trenner_.size()) == trenner_) {
             laenge_ = trenner_.size();
             return '.';
         }
-        return text_[pos_] == ',' ? '.' : text_[pos_];
+        return c;
     }
     // Past the character zeichen() read last.
     void weiter() { pos_ += laenge_; }
