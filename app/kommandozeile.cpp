@@ -204,6 +204,8 @@ struct Optionen {
     bool zerlege(QCommandLineParser& parser, const QStringList& argumente) const
     {
         parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
+        // "-platform" is one unknown option, not the letters p, l, a, …
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         // QCommandLineParser expects the program name first.
         return parser.parse(QStringList{QStringLiteral("velkor")} + argumente);
     }
@@ -243,6 +245,47 @@ std::string benutzung()
            "  64 falscher Aufruf\n";
 }
 
+namespace {
+
+bool istUtf8(QByteArrayView bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+
+// Valid characters as they are, every other byte as "\xE9".
+std::string sichtbar(std::string_view bytes)
+{
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t laenge = 4;
+        while (laenge > 0 && (i + laenge > bytes.size() || !istUtf8(QByteArrayView(bytes.substr(i, laenge)))))
+            --laenge;
+        if (laenge > 0) {
+            text.append(bytes.substr(i, laenge));
+            i += laenge;
+        } else {
+            constexpr char hex[] = "0123456789ABCDEF";
+            const auto b = static_cast<unsigned char>(bytes[i++]);
+            text += std::string("\\x") + hex[b >> 4] + hex[b & 15];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<QStringList> argumenteAlsText(int argc, const char* const* argv, std::ostream& fehler)
+{
+    QStringList argumente;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView bytes(argv[i]);
+        if (!istUtf8(bytes)) {
+            falscherAufruf(fehler, "Das Argument „" + sichtbar(argv[i])
+                                       + "“ ist kein gültiges UTF-8; Dateinamen müssen in UTF-8 geschrieben sein.");
+            return std::nullopt;
+        }
+        argumente << QString::fromUtf8(bytes);
+    }
+    return argumente;
+}
+
 std::optional<QStringList> fensterdateien(const QStringList& argumente)
 {
     const Optionen o;
@@ -263,8 +306,13 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
     if (!o.zerlege(parser, argumente)) {
         const QStringList unbekannt = parser.unknownOptionNames();
         if (!unbekannt.isEmpty()) {
+            // Named as it was typed, with one dash or two.
             const QString& name = unbekannt.front();
-            return falscherAufruf(fehler, "Unbekannte Option: " + utf8(name.size() == 1 ? "-" + name : "--" + name));
+            QString getippt = "--" + name;
+            for (const QString& a : argumente)
+                if (a == "-" + name || a.startsWith("-" + name + "="))
+                    getippt = "-" + name;
+            return falscherAufruf(fehler, "Unbekannte Option: " + utf8(getippt));
         }
         // An option with a value came last, without it.
         const bool pdfZuletzt = !argumente.isEmpty() && argumente.last() == QStringLiteral("--pdf");

@@ -47,4 +47,9 @@ std::optional<QStringList> fensterdateien(const QStringList& argumente);
 // How to call the program (German), for the caller's own usage messages.
 std::string benutzung();
 
+// The program's arguments as text, or nothing when one is not valid UTF-8: Qt
+// names files in UTF-8, so such a name would open or write another file. Then
+// `fehler` has the German message, with the bad bytes shown as "\xE9".
+std::optional<QStringList> argumenteAlsText(int argc, const char* const* argv, std::ostream& fehler);
+
 } // namespace velkor

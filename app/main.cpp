@@ -15,10 +15,12 @@
 
 int main(int argc, char** argv)
 {
-    // Taken before the toolkit removes its own options from argv.
-    QStringList argumente;
-    for (int i = 1; i < argc; ++i)
-        argumente << QString::fromLocal8Bit(argv[i]);
+    // Refused before anything is read or written: such a name would reach
+    // another file than the one the user named.
+    const std::optional<QStringList> alsText = velkor::argumenteAlsText(argc, argv, std::cerr);
+    if (!alsText)
+        return velkor::ausgang::falscherAufruf;
+    const QStringList& argumente = *alsText;
     const std::optional<QStringList> fensterdateien = velkor::fensterdateien(argumente);
     // A command shows no window, so it must run without a display too; it still
     // needs fonts and printing for --pdf.
@@ -33,7 +35,12 @@ int main(int argc, char** argv)
             }
         });
     }
-    QApplication anwendung(argc, argv);
+    // The toolkit sees only the program name: an option of its own (-platform,
+    // -style, …) is none of ours and must not change or abort a run. Every
+    // argument was judged above; the window's file names are already taken.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication anwendung(qtArgc, qtArgv);
     const std::string dezimaltrenner = QLocale::system().decimalPoint().toStdString();
     if (!fensterdateien) {
         try {

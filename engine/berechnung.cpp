@@ -121,7 +121,7 @@ private:
 
 void Rechnung::nimmEin(Groesse g, bool betrag)
 {
-    double w = zahlAusText(text(texte_, g));
+    double w = zahlAusText(text(texte_, g), trenner_);
     if (!std::isfinite(w))
         throw Rechenfehler{};
     if (betrag)

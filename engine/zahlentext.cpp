@@ -15,24 +15,39 @@ bool istLeer(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool istZiffer(char c) { return c >= '0' && c <= '9'; }
 
 // Walks the entry text with the blanks between the characters of a number
-// skipped and every comma read as a point.
+// skipped and every comma and regional separator read as a point.
 class Leser {
 public:
-    explicit Leser(std::string_view text) : text_(text) {}
+    // A point or comma as regional separator needs no search of its own.
+    Leser(std::string_view text, std::string_view regionalerTrenner)
+        : text_(text), trenner_(regionalerTrenner == "." || regionalerTrenner == "," ? "" : regionalerTrenner)
+    {
+    }
 
     char zeichen()
     {
         while (pos_ < text_.size() && istLeer(text_[pos_]))
             ++pos_;
+        laenge_ = 1;
         if (pos_ == text_.size())
             return '\0';
-        return text_[pos_] == ',' ? '.' : text_[pos_];
+        const char c = text_[pos_];
+        if (c == ',')
+            return '.';
+        if (!trenner_.empty() && c == trenner_.front() && text_.substr(pos_, trenner_.size()) == trenner_) {
+            laenge_ = trenner_.size();
+            return '.';
+        }
+        return c;
     }
-    void weiter() { ++pos_; }
+    // Past the character zeichen() read last.
+    void weiter() { pos_ += laenge_; }
 
 private:
     std::string_view text_;
+    std::string_view trenner_;
     std::size_t pos_ = 0;
+    std::size_t laenge_ = 1;
 };
 
 // Beyond these decimal exponents a double is certainly infinite or zero; the
@@ -46,9 +61,9 @@ constexpr double zehnHoch[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1
 
 } // namespace
 
-double zahlAusText(std::string_view text)
+double zahlAusText(std::string_view text, std::string_view regionalerTrenner)
 {
-    Leser leser(text);
+    Leser leser(text, regionalerTrenner);
     char c = leser.zeichen();
     bool negativ = false;
     if (c == '+' || c == '-') {

@@ -7,13 +7,14 @@
 
 namespace velkor {
 
-// Entry text to number: every comma becomes a point, then the leading decimal
-// number is read (leading blanks skipped; sign, digits, one point, exponent
-// with E or D; blanks, tabs and line feeds between its characters skipped).
-// A text without a leading number gives 0. A number beyond the range of a
-// double gives an infinite value with its sign; callers must not store it.
-// Never depends on the process locale.
-double zahlAusText(std::string_view text);
+// Entry text to number: every comma, and the user's regional decimal separator
+// (which may be several bytes, as "٫" is), becomes a point; then the leading
+// decimal number is read (leading blanks skipped; sign, digits, one point,
+// exponent with E or D; blanks, tabs and line feeds between its characters
+// skipped). A text without a leading number gives 0. A number beyond the range
+// of a double gives an infinite value with its sign; callers must not store it.
+// Never depends on the process locale, only on the separator handed in.
+double zahlAusText(std::string_view text, std::string_view regionalerTrenner);
 
 // Number to display text in the given pattern with the given decimal
 // separator (the user's regional one): no digit grouping, at least one

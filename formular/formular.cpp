@@ -97,6 +97,14 @@ bool Formular::geaendert() const { return geaendert_; }
 bool Formular::berechnet() const { return berechnet_; }
 const std::string& Formular::dezimaltrenner() const { return dezimaltrenner_; }
 
+std::optional<Kasten> Formular::kastenAusserhalbWertebereich() const
+{
+    for (const Kasteninfo& kasten : kaesten())
+        if (kasten.art == Kastenart::eingabe && !std::isfinite(zahlAusText(texte_[index(kasten.kasten)], dezimaltrenner_)))
+            return kasten.kasten;
+    return std::nullopt;
+}
+
 void Formular::schreibe(Kasten k, std::string text)
 {
     std::string& alt = texte_[index(k)];
@@ -115,12 +123,7 @@ void Formular::fokusErhalten(Kasten k)
 {
     // An entry beyond the range of a double is never stored; until it is
     // corrected the warning stays in place of the help texts.
-    for (const Kasteninfo& kasten : kaesten())
-        if (kasten.art == Kastenart::eingabe && !std::isfinite(zahlAusText(texte_[index(kasten.kasten)]))) {
-            statustext_ = std::string(ausserhalbWertebereich);
-            return;
-        }
-    statustext_ = std::string(info(k).hilfetext);
+    statustext_ = std::string(kastenAusserhalbWertebereich() ? ausserhalbWertebereich : info(k).hilfetext);
 }
 
 void Formular::fokusVerloren(Kasten k)
@@ -134,7 +137,7 @@ void Formular::fokusVerloren(Kasten k)
         schreibe(k, anzeigetext(wert(daten_, *groesseVon(k)), kasten.muster, dezimaltrenner_));
         return;
     case Kastenart::eingabe: {
-        const double zahl = zahlAusText(texte_[index(k)]);
+        const double zahl = zahlAusText(texte_[index(k)], dezimaltrenner_);
         // Storing an infinite value would poison every later run and the project
         // file; the entry stays as typed so the user can correct it.
         if (!std::isfinite(zahl)) {

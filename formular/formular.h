@@ -49,6 +49,9 @@ public:
     bool geaendert() const;
     bool berechnet() const;
     const std::string& dezimaltrenner() const;
+    // The first entry box whose text is a number beyond the range of a double:
+    // its stored value does not follow the box until the entry is corrected.
+    std::optional<Kasten> kastenAusserhalbWertebereich() const;
 
     // User events
     void tippe(Kasten k, const std::string& text);  // the box's text changed by typing

@@ -109,4 +109,39 @@ const std::array<Kasteninfo, anzahlKaesten>& kaesten() { return tabelle; }
 
 const Kasteninfo& info(Kasten k) { return tabelle[static_cast<std::size_t>(k)]; }
 
+std::string beschriftung(Kasten k)
+{
+    const auto mit = [](std::string_view bezeichnung, std::string_view rahmen) {
+        return std::string(bezeichnung) + " (" + std::string(rahmen) + ")";
+    };
+    constexpr std::string_view mantel = "Grundkörper";
+    constexpr std::string_view stutzen = "Stutzen";
+    constexpr std::string_view scheibe = "Verstärkungsscheibe";
+    switch (k) {
+    case K::TextDa: return mit("Da [mm]", mantel);
+    case K::Texts: return mit("s [mm]", mantel);
+    case K::Textc1: return mit("c1 [mm]", mantel);
+    case K::Textc2: return mit("c2 [mm]", mantel);
+    case K::Textv: return mit("v [-]", mantel);
+    case K::TextK: return mit("K [N/mm²]", mantel);
+    case K::TextSi: return mit("S [-]", mantel);
+    case K::TextDruck: return mit("Druck [bar]", "Betriebsdaten");
+    case K::TextDas: return mit("Da [mm]", stutzen);
+    case K::Textss: return mit("s [mm]", stutzen);
+    case K::Textc1s: return mit("c1 [mm]", stutzen);
+    case K::Textc2s: return mit("c2 [mm]", stutzen);
+    case K::TextKs: return mit("K [N/mm²]", stutzen);
+    case K::TextSis: return mit("S [-]", stutzen);
+    case K::Textls: return mit("ls [mm]", stutzen);
+    case K::Textlsstrich: return mit("ls' [mm]", stutzen);
+    case K::Textx: return mit("x [mm]", stutzen);
+    case K::Textphi: return mit("phi [°]", stutzen);
+    case K::Textb: return mit("b [mm]", scheibe);
+    case K::Texth: return mit("h [mm]", scheibe);
+    case K::TextKScheibe: return mit("K [N/mm²]", scheibe);
+    case K::TextSiScheibe: return mit("S [-]", scheibe);
+    default: return std::string(info(k).name);
+    }
+}
+
 } // namespace velkor

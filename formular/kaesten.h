@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace velkor {
@@ -65,5 +66,9 @@ struct Kasteninfo {
 // All boxes in the order of Kasten.
 const std::array<Kasteninfo, anzahlKaesten>& kaesten();
 const Kasteninfo& info(Kasten k);
+
+// An entry box as the window labels it, with its frame, so that a message can
+// point to it: "Da [mm] (Grundkörper)". Other boxes give their control name.
+std::string beschriftung(Kasten k);
 
 } // namespace velkor

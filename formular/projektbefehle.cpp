@@ -22,6 +22,14 @@ Projektbefehle::Projektbefehle(Formular& formular, Dialoge& dialoge)
 
 Projektbefehle::Ausgang Projektbefehle::speichern()
 {
+    // The file would hold the earlier stored value while the box shows another
+    // number: refused, so that a question before clearing, loading or quitting
+    // stops too and the entry can be corrected.
+    if (const std::optional<Kasten> k = formular_.kastenAusserhalbWertebereich()) {
+        formular_.setzeStatustext("Speichern nicht möglich: " + beschriftung(*k) + " enthält „" + formular_.text(*k)
+                                  + "“, eine Zahl außerhalb des Wertebereichs. Bitte korrigieren.");
+        return Ausgang::fehlgeschlagen;
+    }
     if (formular_.dateinameAutomatisch()) {
         // From what the boxes show now, not from the stored texts.
         const std::string& bezeichnung = formular_.text(Kasten::TextBez);

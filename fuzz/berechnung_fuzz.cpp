@@ -1,5 +1,5 @@
 // Any bytes as entry texts into one calculation run. The first byte sets the
-// switches and the decimal separator; the rest, split at line feeds, fills the
+// switches and the decimal separator (point, comma or "٫"); the rest, split at line feeds, fills the
 // entry boxes in the order the run reads them. Whatever the texts, the record
 // holds only finite numbers afterwards, the status matches `berechnet`, and a
 // run that reached its verdict rewrote every box it read with its value.
@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     const std::uint8_t kopf = daten[0];
     const Schalter schalter{.zylinder = (kopf & 1) != 0, .stutzen = (kopf & 2) != 0,
                             .scheibe = (kopf & 4) != 0, .ausgehalst = (kopf & 8) != 0};
-    const std::string_view trenner = (kopf & 16) != 0 ? "," : ".";
+    // The rewritten boxes must read back under a two-byte separator ("٫") too.
+    const std::string_view trenner = (kopf & 16) != 0 ? "," : (kopf & 32) != 0 ? "٫" : ".";
 
     Kastentexte texte;
     std::string_view rest(reinterpret_cast<const char*>(daten) + 1, groesse - 1);
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         if (scheibenfeld && !schalter.scheibe)
             continue;
         const double gespeichert = wert(datensatz, g);
-        const double gelesen = zahlAusText(text(texte, g));
+        const double gelesen = zahlAusText(text(texte, g), trenner);
         pruefe(std::fabs(gelesen - gespeichert) <= 0.005 * (1 + 1e-12) + std::fabs(gespeichert) * 1e-15,
                "a rewritten box reads back as its value to two decimals");
     }

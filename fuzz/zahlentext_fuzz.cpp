@@ -42,7 +42,7 @@ void pruefeAnzeige(double wert, Muster muster)
     pruefe((punkt.front() == '-') == (wert < 0), "a minus sign exactly for negative values");
 
     const double halbeStelle = muster == Muster::zweiStellen ? 0.005 : 0.5;
-    const double zurueck = zahlAusText(komma);
+    const double zurueck = zahlAusText(komma, ",");
     pruefe(std::abs(zurueck - wert) <= halbeStelle + 1e-12 + 4 * DBL_EPSILON * std::abs(wert),
            "the display text reads back within the pattern's rounding");
 }
@@ -52,12 +52,13 @@ void pruefeAnzeige(double wert, Muster muster)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
 {
     const std::string text(reinterpret_cast<const char*>(daten), groesse);
-    const double wert = zahlAusText(text);
+    // The regional separator of a Persian locale: two bytes, read as a point.
+    const double wert = zahlAusText(text, "٫");
     pruefe(!std::isnan(wert), "an entry never gives an undefined value");
 
     std::string mitPunkten = text;
     std::replace(mitPunkten.begin(), mitPunkten.end(), ',', '.');
-    const double wertMitPunkten = zahlAusText(mitPunkten);
+    const double wertMitPunkten = zahlAusText(mitPunkten, "٫");
     pruefe(std::signbit(wertMitPunkten) == std::signbit(wert) && (wertMitPunkten == wert),
            "a comma reads as a point");
 

@@ -155,10 +155,30 @@ std::string_view ohneLeerzeichen(std::string_view s)
 
 Leseergebnis fehler(std::string text) { return {std::nullopt, std::move(text)}; }
 
+// A field as a message quotes it: a control character by its code ("U+000D")
+// and a byte that Windows-1252 leaves undefined as "\x81", so that nothing that
+// makes the field wrong is invisible.
+std::string sichtbar(std::string_view bytes)
+{
+    constexpr std::string_view undefiniert = "\x81\x8D\x8F\x90\x9D";
+    constexpr char hex[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F)
+            text += std::string("U+00") + hex[b >> 4] + hex[b & 15];
+        else if (undefiniert.find(c) != std::string_view::npos)
+            text += std::string("\\x") + hex[b >> 4] + hex[b & 15];
+        else
+            text += ausWindows1252(std::string_view(&c, 1));
+    }
+    return text;
+}
+
 Leseergebnis zeilenfehler(std::size_t zeile, std::string_view inhalt, std::string_view was)
 {
     constexpr std::size_t gezeigt = 40;
-    std::string kurz = ausWindows1252(inhalt.substr(0, gezeigt));
+    std::string kurz = sichtbar(inhalt.substr(0, gezeigt));
     if (inhalt.size() > gezeigt)
         kurz += "…";
     return fehler("Zeile " + std::to_string(zeile) + ": „" + kurz + "“ " + std::string(was));
@@ -254,6 +274,9 @@ Leseergebnis leseProjekt(std::string_view bytes)
     }
     if (anzahl == 0)
         return fehler("Die Datei ist leer; eine Projektdatei hat 44 Zeilen.");
+    // Such a file reads as one long line; counting its lines would only confuse.
+    if (anzahl < anzahlZeilen && bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos)
+        return fehler("Die Zeilenenden der Datei sind nur CR (ohne LF); eine Projektdatei hat 44 Zeilen mit CR LF.");
     if (anzahl < anzahlZeilen)
         return fehler("Die Datei endet nach Zeile " + std::to_string(anzahl) +
                       "; eine Projektdatei hat 44 Zeilen.");
@@ -310,33 +333,34 @@ Speicherergebnis speichereProjektdatei(const std::string& pfad, const Projekt& p
 
 Leseergebnis ladeProjektdatei(const std::string& pfad)
 {
-    const std::string name = "„" + pfad + "“";
+    // The reason before the path: a status line cuts long texts at the end.
+    const std::string name = ": „" + pfad + "“.";
     const auto misslungen = [&](const std::string& grund) {
-        return fehler("Datei kann nicht geöffnet werden: " + grund);
+        return fehler("Datei kann nicht geöffnet werden, " + grund + name);
     };
     if (pfad.empty())
-        return misslungen("Es ist kein Dateiname angegeben.");
+        return fehler("Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben.");
     const QString qpfad = QString::fromStdString(pfad);
     const QFileInfo info(qpfad);
     if (!info.exists())
-        return misslungen(name + " existiert nicht.");
+        return misslungen("sie existiert nicht");
     if (info.isDir())
-        return misslungen(name + " ist ein Ordner.");
+        return misslungen("das ist ein Ordner");
     // A pipe or a device could block or never end.
     if (!info.isFile())
-        return misslungen(name + " ist keine gewöhnliche Datei.");
+        return misslungen("das ist keine gewöhnliche Datei");
     if (!info.isReadable())
-        return misslungen("Keine Leseberechtigung für " + name + ".");
+        return misslungen("keine Leseberechtigung");
 
     QFile datei(qpfad);
     if (!datei.open(QIODevice::ReadOnly))
-        return misslungen(name + " (" + datei.errorString().toStdString() + ").");
+        return fehler("Datei kann nicht geöffnet werden (" + datei.errorString().toStdString() + ")" + name);
     if (datei.size() > static_cast<qint64>(hoechstgroesse))
         return zuGross(static_cast<std::size_t>(datei.size()));
     // One byte more than allowed, in case the file grew after the size check.
     const QByteArray bytes = datei.read(static_cast<qint64>(hoechstgroesse) + 1);
     if (datei.error() != QFileDevice::NoError)
-        return fehler("Datei kann nicht gelesen werden: " + name + " (" + datei.errorString().toStdString() + ").");
+        return fehler("Datei kann nicht gelesen werden (" + datei.errorString().toStdString() + ")" + name);
     return leseProjekt(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -1,9 +1,11 @@
 #include "report/druck.h"
 
-#include <QFile>
+#include "project/dateiersatz.h"
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -31,22 +33,17 @@ QList<QStringList> druckseiten(const QString& text, int zeilenProSeite)
     return seiten;
 }
 
-bool drucke(QPrinter& drucker, const QString& text)
+void maleBerichtsseiten(QPainter& maler, QPagedPaintDevice& geraet, const QString& text)
 {
-    drucker.setPageOrientation(QPageLayout::Portrait);
-    drucker.setFullPage(false);
-    QPainter maler;
-    if (!maler.begin(&drucker))
-        return false;
-
     QFont schrift(QStringLiteral("Courier New"));
     schrift.setStyleHint(QFont::TypeWriter);
     schrift.setPointSizeF(10);
     maler.setFont(schrift);
-    const QFontMetricsF masse(maler.font(), &drucker);
+    const QFontMetricsF masse(maler.font(), &geraet);
 
-    const double proMm = drucker.resolution() / 25.4;
-    const QRectF flaeche = drucker.pageLayout().paintRectPixels(drucker.resolution());
+    const int aufloesung = geraet.logicalDpiY();
+    const double proMm = aufloesung / 25.4;
+    const QRectF flaeche = geraet.pageLayout().paintRectPixels(aufloesung);
     const double links = druckRandLinksMm * proMm;
     const double oben = druckRandObenMm * proMm;
     const double nutzhoehe = flaeche.height() - oben - druckRandUntenMm * proMm;
@@ -55,31 +52,60 @@ bool drucke(QPrinter& drucker, const QString& text)
     const QList<QStringList> seiten = druckseiten(text, zeilenProSeite);
     for (qsizetype s = 0; s < seiten.size(); ++s) {
         if (s > 0)
-            drucker.newPage();
+            geraet.newPage();
         double grundlinie = oben + masse.ascent();
         for (const QString& zeile : seiten[s]) {
             maler.drawText(QPointF(links, grundlinie), zeile);
             grundlinie += masse.lineSpacing();
         }
     }
+}
+
+bool drucke(QPagedPaintDevice& geraet, const QString& text)
+{
+    geraet.setPageOrientation(QPageLayout::Portrait);
+    QPainter maler;
+    if (!maler.begin(&geraet))
+        return false;
+    maleBerichtsseiten(maler, geraet, text);
     return maler.end();
+}
+
+namespace {
+
+std::optional<std::string> schreibePdf(const std::string& pfad, const QString& text, const QPageLayout& seite,
+                                       int aufloesung)
+{
+    return ersetzeDatei(pfad, [&](QIODevice& ziel) {
+        QPdfWriter pdf(&ziel);
+        pdf.setResolution(aufloesung);
+        pdf.setPageLayout(seite);
+        return drucke(pdf, text);
+    });
+}
+
+} // namespace
+
+std::optional<std::string> druckeAufDrucker(QPrinter& drucker, const QString& text)
+{
+    // The print engine would truncate the file first and never tell of a failed write.
+    if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty())
+        return schreibePdf(drucker.outputFileName().toStdString(), text, drucker.pageLayout(), drucker.resolution());
+    drucker.setFullPage(false);
+    if (!drucke(drucker, text))
+        return "Der Drucker hat den Auftrag nicht angenommen.";
+    if (drucker.printerState() == QPrinter::Error)
+        return "Der Drucker meldet einen Fehler.";
+    return std::nullopt;
 }
 
 std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text)
 {
-    // Found out here rather than by the painter, which would also complain on stderr.
-    QFile probe(QString::fromStdString(pfad));
-    if (!probe.open(QIODevice::WriteOnly))
-        return "Die Datei kann nicht geschrieben werden.";
-    probe.close();
-
-    QPrinter drucker(QPrinter::HighResolution);
-    drucker.setOutputFormat(QPrinter::PdfFormat);
-    drucker.setOutputFileName(QString::fromStdString(pfad));
-    drucker.setPageSize(QPageSize(QPageSize::A4));
-    if (!drucke(drucker, text))
-        return "Die Datei kann nicht geschrieben werden.";
-    return std::nullopt;
+    // The page a high-resolution PDF printer sets up (A4, 10 pt margins, 1200 dpi),
+    // so that paper and file keep one layout.
+    const QPageLayout seite(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                            QPageLayout::Point);
+    return schreibePdf(pfad, text, seite, 1200);
 }
 
 std::unique_ptr<QPrinter> standarddrucker()

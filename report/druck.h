@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
 
 namespace velkor {
@@ -24,12 +26,22 @@ inline constexpr double druckRandUntenMm = 15;
 // there is always at least one page, an empty text gives one empty page.
 QList<QStringList> druckseiten(const QString& text, int zeilenProSeite);
 
-// Prints the text on the given printer, one job, unwrapped lines, page breaks
-// where druckseiten puts them. False when the printer refused to start the job.
-bool drucke(QPrinter& drucker, const QString& text);
+// Paints the report pages onto `maler`, which is active on `geraet`: unwrapped
+// lines, page breaks where druckseiten puts them. The last page stays the
+// current one, so that further pages can follow after geraet.newPage().
+void maleBerichtsseiten(QPainter& maler, QPagedPaintDevice& geraet, const QString& text);
 
-// Prints the text into a PDF file (A4) exactly as on paper; a German reason when
-// the file cannot be written.
+// The report as one job on a printer or a PDF writer, portrait. False when the
+// painter could not start or finish the job.
+bool drucke(QPagedPaintDevice& geraet, const QString& text);
+
+// Prints on the printer as "Drucken" does. A printer that prints into a file
+// writes it as druckeInPdf does. Nothing when the job went out, else a German
+// reason: the job was refused or the printer reported an error.
+std::optional<std::string> druckeAufDrucker(QPrinter& drucker, const QString& text);
+
+// Prints the text into a PDF file (A4) exactly as on paper, written whole or
+// not at all like a project file; a German reason when it cannot be written.
 std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text);
 
 // The system's default printer, or nothing when none is installed.

@@ -26,8 +26,11 @@ if [ ${#fehlend[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
 fi
 
-# Tests check that reading numbers ignores a German locale (comma as decimal separator).
-if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
-  echo "Erzeuge das Gebietsschema de_DE.UTF-8"
-  "${als_root[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
+# Tests run the program under a German locale (comma as decimal separator) and a
+# Persian one, whose separator "٫" is two bytes long.
+for gebiet in de_DE fa_IR; do
+  if ! locale -a 2>/dev/null | grep -qix "${gebiet}\.utf-\?8"; then
+    echo "Erzeuge das Gebietsschema ${gebiet}.UTF-8"
+    "${als_root[@]}" localedef -i "$gebiet" -f UTF-8 "${gebiet}.UTF-8"
+  fi
+done

@@ -47,6 +47,9 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     textErgebnisAusgabe_->setGeometry(0, 0, px(7455), px(4695));
     textErgebnisAusgabe_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textErgebnisAusgabe_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab goes on to the buttons: a tab character typed by mistake would change
+    // what is copied and printed, and keyboard users could not leave the box.
+    textErgebnisAusgabe_->setTabChangesFocus(true);
     QFont schrift(QStringLiteral("Courier New"));
     schrift.setStyleHint(QFont::TypeWriter);
     schrift.setPointSizeF(8.25);
@@ -105,9 +108,8 @@ void FormErgebnisausgabe::druckeText()
         dialoge_.meldung("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.", "Drucken");
         return;
     }
-    if (!drucke(*drucker, text()))
-        dialoge_.meldung("Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt.",
-                         "Drucken");
+    if (const std::optional<std::string> grund = druckeAufDrucker(*drucker, text()))
+        dialoge_.meldung(*grund + " Der Bericht wurde nicht gedruckt.", "Drucken");
 }
 
 } // namespace velkor

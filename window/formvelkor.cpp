@@ -583,8 +583,11 @@ void FormVelkor::zeigeModell()
     }
 
     const QString status = QString::fromStdString(formular_.statustext());
-    if (statusBar_->text() != status)
+    // The line shows what fits; the tooltip holds the whole message.
+    if (statusBar_->text() != status) {
         statusBar_->setText(status);
+        statusBar_->setToolTip(status);
+    }
     QPalette p = statusBar_->palette();
     const QColor hintergrund = farbe(formular_.statusfarbe());
     // Dark text on the dark red of an insufficient design is hard to read.

@@ -79,8 +79,8 @@ TEST(Kommandozeile, saveAsWritesWhatTheWindowWouldSaveAfterLoadingOrSaysWhyNot)
         {ziel("s.vlk"), "scheibe_ohne_stutzen.vlk", 0, ""},
         {ziel("n.vlk"), "division_null.vlk", 3, "division_null.vlk: Division durch Null\n"},
         {ziel("t.vlk"), "tabulator.vlk", 0, ": Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: U+0009\n"},
-        {ziel("fehlt/aus.vlk"), "zylinder_stutzen.vlk", 4, ": Speichern nicht möglich: Der Ordner „" + ziel("fehlt").toStdString() + "“ existiert nicht.\n"},
-        {ziel("rohr.vlk"), "zylinder_stutzen.vlk", 4, ": Speichern nicht möglich: „" + ziel("rohr.vlk").toStdString() + "“ ist keine gewöhnliche Datei.\n"},
+        {ziel("fehlt/aus.vlk"), "zylinder_stutzen.vlk", 4, ": Speichern nicht möglich: Der Ordner existiert nicht: „" + ziel("fehlt").toStdString() + "“.\n"},
+        {ziel("rohr.vlk"), "zylinder_stutzen.vlk", 4, ": Speichern nicht möglich: Das Ziel ist keine gewöhnliche Datei: „" + ziel("rohr.vlk").toStdString() + "“.\n"},
         {ziel("k.vlk"), "kaputt.vlk", 4, "kaputt.vlk: Zeile 39: „7“ ist kein gültiger Schalterwert (erlaubt: 0 oder 1).\n"},
     };
     for (const auto& [aus, datei, status, fehler] : faelle) {

@@ -68,7 +68,7 @@ TEST(Programm, withoutACommandTheWindowOpensWithTheFileGivenAndSaysWhenItCannotL
     }
     const Programmlauf fehlt = starteProgramm({"fehlt.vlk"}, fenster);
     EXPECT_EQ(fehlt.status, 0);
-    EXPECT_EQ(fehlt.fehler, "velkor: Laden fehlgeschlagen: Datei kann nicht geöffnet werden: „fehlt.vlk“ existiert nicht.\n");
+    EXPECT_EQ(fehlt.fehler, "velkor: Laden fehlgeschlagen: Datei kann nicht geöffnet werden, sie existiert nicht: „fehlt.vlk“.\n");
     const Programmlauf zwei = starteProgramm({"zylinder_stutzen.vlk", "kaputt.vlk"}, fenster);
     EXPECT_EQ(zwei.status, 64);
     EXPECT_TRUE(zwei.fehler.starts_with("velkor: Das Fenster öffnet höchstens eine Datei.")) << zwei.fehler;

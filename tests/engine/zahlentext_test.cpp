@@ -26,7 +26,7 @@ TEST(Eingabetext, givesTheNumberOfEveryTableRowAndPlusZeroForNone)
         std::string eingabe;
         for (std::size_t i = 0; i < z[0].size(); ++i)
             eingabe += z[0][i] != '\\' ? z[0][i] : z[0][++i] == 't' ? '\t' : z[0][i] == 'n' ? '\n' : '\r';
-        const double w = zahlAusText(eingabe);
+        const double w = zahlAusText(eingabe, ".");
         EXPECT_EQ(w, zahl(z[1])) << z[0];
         EXPECT_EQ(std::signbit(w), std::signbit(zahl(z[1]))) << z[0];
     }
@@ -52,7 +52,7 @@ TEST(Anzeigetext, roundsEveryTypedThreeDecimalNumberAsWritten)
         const long hundertstel = (betrag + 5) / 10;
         const std::string zwei = vorzeichen + std::to_string(hundertstel / 100) + "," + ziffer(hundertstel / 10)
             + ziffer(hundertstel);
-        const double wert = zahlAusText(getippt);
+        const double wert = zahlAusText(getippt, ",");
         ASSERT_EQ(anzeigetext(wert, Muster::zweiStellen, ","), zwei) << getippt;
         if (betrag % 100 == 0) { // one decimal: the whole-number pattern meets its ties
             ASSERT_EQ(anzeigetext(wert, Muster::ganz, ","), vorzeichen + std::to_string((betrag + 500) / 1000))
@@ -65,7 +65,7 @@ TEST(Eingabetext, readsAPointWhateverTheProcessLocaleSays)
 {
     const std::string vorher = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/einrichten.sh erzeugt de_DE.UTF-8";
-    EXPECT_EQ(zahlAusText("1.5"), 1.5);
+    EXPECT_EQ(zahlAusText("1.5", ","), 1.5);
     EXPECT_EQ(anzeigetext(1.5, Muster::zweiStellen, "."), "1.50");
     std::setlocale(LC_ALL, vorher.c_str());
 }

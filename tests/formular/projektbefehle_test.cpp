@@ -126,7 +126,7 @@ TEST_F(Befehle, aCancelledOrFailedSaveWritesNothingAndKeepsTheWorkUnsaved)
     EXPECT_EQ(befehle.speichern(), Projektbefehle::Ausgang::abgebrochen);
     EXPECT_EQ(zustand(formular), vorher);
     EXPECT_EQ(befehle.speichern(), Projektbefehle::Ausgang::fehlgeschlagen);
-    EXPECT_EQ(formular.statustext(), "Speichern fehlgeschlagen: „" + pfad("ordner.vlk") + "“ ist ein Ordner.");
+    EXPECT_EQ(formular.statustext(), "Speichern fehlgeschlagen: Das Ziel ist ein Ordner: „" + pfad("ordner.vlk") + "“.");
     EXPECT_TRUE(formular.geaendert());
     EXPECT_TRUE(fs::is_empty(pfad("ordner.vlk")));
 }

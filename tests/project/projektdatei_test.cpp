@@ -198,10 +198,10 @@ TEST_F(Projektspeicher, aSaveReplacesAFileWholeOrFailsSayingWhyAndLeavesEveryFil
     ASSERT_TRUE(speichereProjektdatei(alt, beispiel()).ok);
     ASSERT_TRUE(speichereProjektdatei(alt, Projekt{}).ok);
     const std::pair<std::string, std::string> faelle[] = {
-        {pfad("ordner.vlk"), "„" + pfad("ordner.vlk") + "“ ist ein Ordner."},
-        {pfad("datei/x.vlk"), "„" + pfad("datei") + "“ ist kein Ordner."},
-        {pfad("fehlt/x.vlk"), "Der Ordner „" + pfad("fehlt") + "“ existiert nicht."},
-        {"/dev/null", "„/dev/null“ ist keine gewöhnliche Datei."},
+        {pfad("ordner.vlk"), "Das Ziel ist ein Ordner: „" + pfad("ordner.vlk") + "“."},
+        {pfad("datei/x.vlk"), "Der Pfad davor ist kein Ordner: „" + pfad("datei") + "“."},
+        {pfad("fehlt/x.vlk"), "Der Ordner existiert nicht: „" + pfad("fehlt") + "“."},
+        {"/dev/null", "Das Ziel ist keine gewöhnliche Datei: „/dev/null“."},
         {"", "Es ist kein Dateiname angegeben."},
     };
     for (const auto& [ziel, meldung] : faelle) {
@@ -234,12 +234,12 @@ TEST_F(Projektspeicher, aFileThatCannotBeLoadedSaysWhy)
     QFile gross(ordner.filePath("gross.vlk"));
     ASSERT_TRUE(gross.open(QIODevice::WriteOnly) && gross.resize(1 << 20));
     gross.close();
-    const std::string nicht = "Datei kann nicht geöffnet werden: ";
+    const std::string nicht = "Datei kann nicht geöffnet werden";
     const std::pair<std::string, std::string> faelle[] = {
-        {pfad("fehlt.vlk"), nicht + "„" + pfad("fehlt.vlk") + "“ existiert nicht."},
-        {pfad("ordner"), nicht + "„" + pfad("ordner") + "“ ist ein Ordner."},
-        {"/dev/zero", nicht + "„/dev/zero“ ist keine gewöhnliche Datei."},
-        {"", nicht + "Es ist kein Dateiname angegeben."},
+        {pfad("fehlt.vlk"), nicht + ", sie existiert nicht: „" + pfad("fehlt.vlk") + "“."},
+        {pfad("ordner"), nicht + ", das ist ein Ordner: „" + pfad("ordner") + "“."},
+        {"/dev/zero", nicht + ", das ist keine gewöhnliche Datei: „/dev/zero“."},
+        {"", nicht + ": Es ist kein Dateiname angegeben."},
         {pfad("gross.vlk"), "Datei zu groß (1048576 Bytes); eine Projektdatei hat höchstens 64 KiB."},
     };
     for (const auto& [datei, meldung] : faelle) {

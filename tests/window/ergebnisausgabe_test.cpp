@@ -160,7 +160,7 @@ TEST_F(Ausgabe, druckenPrintsTheEditedTextOnceAJobOrSaysWhyNot)
     EXPECT_EQ(dialoge.protokoll,
               (std::vector<std::string>{
                   "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt. | Drucken",
-                  "meldung Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt. | Drucken"}));
+                  "meldung Der Ordner existiert nicht: „/nicht/vorhanden“. Der Bericht wurde nicht gedruckt. | Drucken"}));
     EXPECT_EQ(fenster->text(), bericht(57) + "Handnotiz");
 }
 
