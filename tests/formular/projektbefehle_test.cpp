@@ -120,6 +120,12 @@ TEST_F(Befehle, aCancelledOrFailedSaveWritesNothingAndKeepsTheWorkUnsaved)
 {
     entwurf();
     fs::create_directory(pfad("ordner.vlk"));
+    eingeben(formular, K::TextDa, "1e999"); // the file would hold a value the box does not show
+    EXPECT_EQ(befehle.speichern(), Projektbefehle::Ausgang::fehlgeschlagen);
+    EXPECT_EQ(formular.statustext(), "Speichern nicht möglich: Da [mm] (Grundkörper) enthält „1e999“, eine Zahl "
+                                     "außerhalb des Wertebereichs. Bitte korrigieren.");
+    EXPECT_TRUE(dialoge.protokoll.empty());
+    eingeben(formular, K::TextDa, "1000");
     const std::string vorher = zustand(formular);
     dialoge.dateien = {std::nullopt, "", pfad("ordner.vlk")};
     EXPECT_EQ(befehle.speichern(), Projektbefehle::Ausgang::abgebrochen);

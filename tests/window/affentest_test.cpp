@@ -75,6 +75,7 @@ TEST_F(Fenster, thousandsOfRandomEventsKeepTheViewInStepWithTheModel)
         ASSERT_EQ(knopf("OptionZylinder")->isChecked(), modell().zylinder());
         ASSERT_NE(knopf("OptionZylinder")->isChecked(), knopf("OptionKugel")->isChecked());
         ASSERT_EQ(status()->text().toStdString(), modell().statustext());
+        ASSERT_EQ(status()->toolTip(), status()->text()) << "the whole message, however much the line shows";
         for (int i = 0; bool an : {modell().scheibe(), !modell().zylinder(), modell().berechnet(), fenster->ergebnisausgabe() != nullptr})
             gesehen[i++] |= an;
     }

@@ -130,6 +130,17 @@ TEST_F(Ausgabe, copyingReplacesEveryClipboardFormatWithTheEditedTextAndItsCrLf)
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
 }
 
+// A stray Tab once went into the report and so into what was copied and printed.
+TEST_F(Ausgabe, tabMovesOnToTheButtonsAndNeverEditsTheReport)
+{
+    kasten()->setFocus();
+    for (const char* naechster : {"CommandClipboard", "CommandDrucken", "CommandOK"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), naechster);
+    }
+    EXPECT_EQ(fenster->text(), bericht(57));
+}
+
 TEST_F(Ausgabe, zurueckHidesTheWindowAndTheNextReportBringsItBackEvenFromTheTaskBar)
 {
     QTest::mouseClick(knopf("CommandOK"), Qt::LeftButton);
@@ -157,10 +168,13 @@ TEST_F(Ausgabe, druckenPrintsTheEditedTextOnceAJobOrSaysWhyNot)
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
     druckerwahl = [] { return pdfDrucker("/nicht/vorhanden/x.pdf"); };
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
+    druckerwahl = [] { return pdfDrucker("/dev/full"); };
+    QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
     EXPECT_EQ(dialoge.protokoll,
               (std::vector<std::string>{
                   "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt. | Drucken",
-                  "meldung Der Ordner existiert nicht: „/nicht/vorhanden“. Der Bericht wurde nicht gedruckt. | Drucken"}));
+                  "meldung Der Ordner existiert nicht: „/nicht/vorhanden“. Der Bericht wurde nicht gedruckt. | Drucken",
+                  "meldung Das Ziel ist keine gewöhnliche Datei: „/dev/full“. Der Bericht wurde nicht gedruckt. | Drucken"}));
     EXPECT_EQ(fenster->text(), bericht(57) + "Handnotiz");
 }
 
