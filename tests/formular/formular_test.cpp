@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <random>
-#include <sstream>
 
 namespace velkor {
 namespace {
@@ -35,26 +34,25 @@ TEST(Formular, startsWithTheDefaultTextsZeroValuesAndOnlyTheShellEnabled)
     pruefeZustand(f, "start");
 }
 
-// Rows of tests/data/formular/verlassen.txt.
-TEST(Formular, leavingABoxStoresAndRewritesItByItsRuleWithEitherSeparator)
+// With the separator of a Persian desktop ("٫", two bytes) typed where the row has a point or comma.
+std::string mitTrenner(std::string text, const std::string& trenner)
 {
-    std::istringstream tabelle(testdaten("formular/verlassen.txt"));
-    for (std::string zeile; std::getline(tabelle, zeile);) {
-        if (zeile.starts_with('#'))
-            continue;
-        std::istringstream z(zeile);
-        std::string name, eingabe, gespeichert, text;
-        std::getline(std::getline(std::getline(std::getline(z, name, '\t'), eingabe, '\t'), gespeichert, '\t'), text);
-        const Kasteninfo& k = *std::ranges::find(kaesten(), name, &Kasteninfo::name);
-        for (const std::string trenner : {".", ","}) {
-            SCOPED_TRACE(zeile + " " + trenner);
+    for (std::size_t i = text.find_first_of(".,"); trenner != "." && i != std::string::npos; i = text.find_first_of(".,", i))
+        text.replace(i, 1, trenner), i += trenner.size();
+    return text;
+}
+
+// Rows of tests/data/formular/verlassen.txt, with a point, a comma and "٫" as the regional separator.
+TEST(Formular, leavingABoxStoresAndRewritesItByItsRuleWithEverySeparator)
+{
+    for (const auto& z : tabelle("formular/verlassen.txt")) {
+        const Kasteninfo& k = *std::ranges::find(kaesten(), z[0], &Kasteninfo::name);
+        for (const std::string trenner : {".", ",", "٫"}) {
+            SCOPED_TRACE(z[0] + " " + z[1] + " " + trenner);
             Formular f(trenner);
-            eingeben(f, k.kasten, eingabe);
-            EXPECT_EQ(wert(f.daten(), *groesseVon(k.kasten)), std::stod(gespeichert));
-            std::string mitTrenner = text;
-            if (const auto punkt = text.find('.'); punkt != std::string::npos)
-                mitTrenner.replace(punkt, 1, trenner);
-            EXPECT_EQ(f.text(k.kasten), mitTrenner);
+            eingeben(f, k.kasten, trenner == "٫" ? mitTrenner(z[1], trenner) : z[1]);
+            EXPECT_EQ(wert(f.daten(), *groesseVon(k.kasten)), std::stod(z[2]));
+            EXPECT_EQ(f.text(k.kasten), mitTrenner(z[3], trenner));
             EXPECT_EQ(f.statustext(), k.hilfetext);
             EXPECT_EQ(f.geaendert(), k.art == Kastenart::eingabe);
         }
@@ -64,13 +62,13 @@ TEST(Formular, leavingABoxStoresAndRewritesItByItsRuleWithEitherSeparator)
 TEST(Formular, aNumberBeyondTheRangeOfADoubleIsNotStoredAndWarnsUntilCorrected)
 {
     const std::string warnung = "Zahl außerhalb des Wertebereichs: Eingabe bitte korrigieren.";
-    Formular f(".");
+    Formular f("٫"); // whose separator is no single byte
     eingeben(f, K::TextDa, "1000");
     eingeben(f, K::Textc1, "-1,5e999");
     EXPECT_EQ(f.text(K::Textc1), "-1,5e999");
     EXPECT_EQ(f.daten().c1, 0);
     EXPECT_EQ(f.statustext(), warnung);
-    eingeben(f, K::TextDa, "1e999");
+    eingeben(f, K::TextDa, "1٫5e999");
     EXPECT_EQ(f.daten().Da, 1000);
     eingeben(f, K::TextDa, "1000");
     f.fokusErhalten(K::Texts);

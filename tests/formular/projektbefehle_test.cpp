@@ -96,18 +96,6 @@ TEST_F(Befehle, aSavedDesignIsTheGoldenFileAndLoadsBackToTheSameState)
     EXPECT_EQ(dialoge.protokoll, (std::vector{speichernDialog + "Behälter 1, Teil 2 B-12", oeffnenDialog}));
 }
 
-TEST_F(Befehle, theExtensionIsAppendedUnlessTheChosenNameEndsWithIt)
-{
-    for (const auto& [gewaehlt, geschrieben] : {std::pair{"p", "p.vlk"}, {"Pos. 1.2", "Pos. 1.2.vlk"},
-                                                {"a.txt", "a.txt.vlk"}, {"g.VLK", "g.VLK"}, {"f.vlk", "f.vlk"}}) {
-        dialoge.dateien = {pfad(gewaehlt)};
-        befehle.speichern();
-        EXPECT_EQ(befehle.dateiname(), pfad(geschrieben));
-        EXPECT_TRUE(fs::is_regular_file(pfad(geschrieben)));
-    }
-    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), {}), 5);
-}
-
 TEST_F(Befehle, replacedHeadingCharactersAreNamedInTheStatusLine)
 {
     eingeben(formular, K::TextBez, "Kessel \"Nord\"\tΩ\xc2\x85");
@@ -157,62 +145,50 @@ TEST_F(Befehle, aFileThatCannotBeLoadedChangesNothingAndSaysWhy)
 }
 
 // The three guarded actions and every answer to their question: what is asked
-// and shown, in order, and whether the action goes on.
+// and shown, in order, and whether the action goes on. Ja saves to "gesichert",
+// or the save dialog is cancelled (-), or the save fails on a folder.
 TEST_F(Befehle, clearingQuittingAndLoadingAskFirstAndFollowTheAnswer)
 {
-    struct Fall {
-        std::string aktion; // Löschen, Verlassen, Laden
-        bool geaendert;
-        std::optional<Antwort> antwort;
-        std::optional<std::string> ziel; // the save dialog's answer after Ja
-        bool weiter;
-    };
     fs::create_directory(pfad("ordner.vlk"));
-    const std::vector<Fall> faelle{
-        {"Löschen", false, {}, {}, true},   {"Verlassen", false, {}, {}, true},  {"Laden", false, {}, {}, true},
-        {"Löschen", true, Antwort::abbrechen, {}, false}, {"Verlassen", true, Antwort::abbrechen, {}, false},
-        {"Laden", true, Antwort::abbrechen, {}, false},   {"Löschen", true, Antwort::nein, {}, true},
-        {"Verlassen", true, Antwort::nein, {}, true},     {"Laden", true, Antwort::nein, {}, true},
-        {"Löschen", true, Antwort::ja, "gesichert", true}, {"Verlassen", true, Antwort::ja, "gesichert", true},
-        {"Laden", true, Antwort::ja, "gesichert", true},  {"Laden", true, Antwort::ja, std::nullopt, true},
-        {"Löschen", true, Antwort::ja, "ordner.vlk", false}, {"Verlassen", true, Antwort::ja, "ordner.vlk", false},
-        {"Laden", true, Antwort::ja, "ordner.vlk", false},
+    const std::tuple<const char*, const char*, const char*, bool> faelle[] = {
+        {"Löschen", "", "", true},         {"Verlassen", "", "", true},         {"Laden", "", "", true},
+        {"Löschen", "abbrechen", "", false}, {"Verlassen", "abbrechen", "", false}, {"Laden", "abbrechen", "", false},
+        {"Löschen", "nein", "", true},     {"Verlassen", "nein", "", true},     {"Laden", "nein", "", true},
+        {"Löschen", "ja", "gesichert", true}, {"Verlassen", "ja", "gesichert", true}, {"Laden", "ja", "gesichert", true},
+        {"Laden", "ja", "-", true},        {"Löschen", "ja", "ordner.vlk", false}, {"Verlassen", "ja", "ordner.vlk", false},
+        {"Laden", "ja", "ordner.vlk", false},
     };
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(fall.aktion + (fall.antwort ? " " + std::to_string(static_cast<int>(*fall.antwort)) : "")
-                     + " " + fall.ziel.value_or("-"));
+    for (const auto& [aktion, antwort, ziel, weiter] : faelle) {
+        SCOPED_TRACE(std::string(aktion) + " " + antwort + " " + ziel);
         Formular f(",");
         SkriptDialoge d;
         Projektbefehle b(f, d);
-        if (fall.geaendert)
+        const bool geaendert = *antwort != '\0';
+        if (geaendert)
             eingeben(f, K::Textv, "0,9");
-        if (fall.antwort)
-            d.antworten = {*fall.antwort};
-        if (fall.ziel)
-            d.dateien = {pfad(*fall.ziel)};
-        else if (fall.antwort == Antwort::ja)
-            d.dateien = {std::nullopt};
+        d.antworten = {antwort == std::string("ja") ? Antwort::ja : antwort == std::string("nein") ? Antwort::nein : Antwort::abbrechen};
+        d.dateien = {*ziel == '-' ? std::nullopt : std::optional(pfad(ziel))};
         std::vector<std::string> erwartet;
-        if (fall.geaendert)
-            erwartet.push_back(frage(fall.aktion));
-        if (fall.antwort == Antwort::ja)
+        if (geaendert)
+            erwartet.push_back(frage(aktion));
+        if (*ziel)
             erwartet.push_back(speichernDialog);
-        bool weiter = false;
-        if (fall.aktion == "Verlassen") {
-            weiter = b.beendenBestaetigt();
-        } else if (fall.aktion == "Löschen") {
+        bool ging = false;
+        if (aktion == std::string("Verlassen")) {
+            ging = b.beendenBestaetigt();
+        } else if (aktion == std::string("Löschen")) {
             b.loeschen();
-            weiter = f.text(K::Textv) == "0.00";
+            ging = f.text(K::Textv) == "0.00";
         } else {
             b.laden();
-            weiter = !d.protokoll.empty() && d.protokoll.back().starts_with("oeffnen");
-            if (fall.weiter)
-                erwartet.push_back(oeffnenDialog + (fall.ziel ? pfad(*fall.ziel + ".vlk") : ""));
+            ging = !d.protokoll.empty() && d.protokoll.back().starts_with("oeffnen");
+            if (weiter)
+                erwartet.push_back(oeffnenDialog + (*ziel && *ziel != '-' ? pfad(std::string(ziel) + ".vlk") : ""));
         }
-        EXPECT_EQ(weiter, fall.weiter);
+        EXPECT_EQ(ging, weiter);
         EXPECT_EQ(d.protokoll, erwartet);
-        EXPECT_EQ(fs::exists(pfad("gesichert.vlk")), fall.ziel == "gesichert");
-        EXPECT_EQ(f.geaendert(), fall.geaendert && fall.ziel != "gesichert" && !(fall.aktion == "Löschen" && weiter));
+        EXPECT_EQ(fs::exists(pfad("gesichert.vlk")), ziel == std::string("gesichert"));
+        EXPECT_EQ(f.geaendert(), geaendert && ziel != std::string("gesichert") && !(aktion == std::string("Löschen") && weiter));
         fs::remove(pfad("gesichert.vlk"));
     }
 }

@@ -92,68 +92,47 @@ void waehle(QFileDialog* dialog, const QString& pfad)
     QMetaObject::invokeMethod(dialog, gewaehlt ? "accept" : "reject");
 }
 
-class QtDateidialoge : public testing::Test {
-protected:
-    QString pfad(const QString& name) const { return ordner.filePath(name); }
-    void lege(const QString& name) const { std::ofstream(pfad(name).toStdString()) << "alt"; }
-
-    QTemporaryDir ordner;
-    QtDialoge dialoge;
-};
-
-TEST_F(QtDateidialoge, theSaveDialogShowsTitleFilterAndProposalAndAppendsTheExtension)
+// Title, filter and proposal of both file dialogs; the save dialog appends the
+// extension and asks before it replaces a file under that final name.
+TEST(QtDialoge, theFileDialogsProposeANameAndTheSaveDialogAsksBeforeReplacingTheFinalOne)
 {
-    beimNaechstenDialog<QFileDialog>([this](QFileDialog* d) {
-        EXPECT_EQ(d->windowTitle(), QStringLiteral("SPEICHERN - Kalvero - Velkor"));
+    QtDialoge dialoge;
+    QTemporaryDir ordner;
+    const auto pfad = [&](const char* name) { return ordner.filePath(name); };
+    std::ofstream(pfad("da.vlk").toStdString()) << "alt";
+    const std::string titel = "SPEICHERN - Kalvero - Velkor", filter = "VLK-Dateien|*.vlk";
+    beimNaechstenDialog<QFileDialog>([&](QFileDialog* d) {
+        EXPECT_EQ(d->windowTitle(), QString::fromStdString(titel));
         EXPECT_EQ(d->nameFilters(), QStringList{"VLK-Dateien (*.vlk)"});
         EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
         EXPECT_EQ(d->selectedFiles(), QStringList{pfad("Behälter 12")});
         QMetaObject::invokeMethod(d, "accept");
     });
-    EXPECT_EQ(dialoge.dateiZumSpeichern("SPEICHERN - Kalvero - Velkor", "VLK-Dateien|*.vlk",
-                                        pfad("Behälter 12").toStdString()),
-              pfad("Behälter 12.vlk").toStdString());
-}
+    EXPECT_EQ(dialoge.dateiZumSpeichern(titel, filter, pfad("Behälter 12").toStdString()), pfad("Behälter 12.vlk").toStdString());
 
-TEST_F(QtDateidialoge, replacingAFileUnderItsFinalNameIsAskedFirst)
-{
-    lege("da.vlk");
-    // Typed without the extension: the question names the file that would be replaced.
-    beimNaechstenDialog<QFileDialog>([this](QFileDialog* d) { waehle(d, pfad("da")); });
-    beimNaechstenDialog<QMessageBox>([](QMessageBox* box) {
-        EXPECT_EQ(box->text(), QStringLiteral("„da.vlk“ gibt es bereits.\nSoll die Datei ersetzt werden?"));
-        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
-        EXPECT_EQ(beschriftungen(box), (QStringList{"&Ja", "&Nein"}));
-        // Nein shows the save dialog again, with the file proposed.
-        box->button(QMessageBox::No)->click();
-        beimNaechstenDialog<QFileDialog>([](QFileDialog* d) { d->reject(); });
-    });
-    EXPECT_EQ(dialoge.dateiZumSpeichern("SPEICHERN - Kalvero - Velkor", "VLK-Dateien|*.vlk", pfad("neu").toStdString()),
-              std::nullopt);
-
-    beimNaechstenDialog<QFileDialog>([this](QFileDialog* d) { waehle(d, pfad("da.vlk")); });
-    beimNaechstenDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
-    EXPECT_EQ(dialoge.dateiZumSpeichern("SPEICHERN - Kalvero - Velkor", "VLK-Dateien|*.vlk", pfad("neu").toStdString()),
-              pfad("da.vlk").toStdString());
-}
-
-TEST_F(QtDateidialoge, theOpenDialogProposesTheLastFileAndReturnsTheChosenOne)
-{
-    lege("eins.vlk");
-    lege("zwei.vlk");
-    beimNaechstenDialog<QFileDialog>([this](QFileDialog* d) {
+    // Typed without the extension: the question names the file that would be replaced;
+    // Nein shows the dialog again, Ja takes the file.
+    for (bool ersetzen : {false, true}) {
+        beimNaechstenDialog<QFileDialog>([&](QFileDialog* d) { waehle(d, pfad("da")); });
+        beimNaechstenDialog<QMessageBox>([ersetzen](QMessageBox* box) {
+            EXPECT_EQ(box->text(), QStringLiteral("„da.vlk“ gibt es bereits.\nSoll die Datei ersetzt werden?"));
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+            EXPECT_EQ(beschriftungen(box), (QStringList{"&Ja", "&Nein"}));
+            box->button(ersetzen ? QMessageBox::Yes : QMessageBox::No)->click();
+            if (!ersetzen)
+                beimNaechstenDialog<QFileDialog>([](QFileDialog* d) { d->reject(); });
+        });
+        EXPECT_EQ(dialoge.dateiZumSpeichern(titel, filter, pfad("neu").toStdString()),
+                  ersetzen ? std::optional(pfad("da.vlk").toStdString()) : std::nullopt);
+    }
+    beimNaechstenDialog<QFileDialog>([&](QFileDialog* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("LADEN - Kalvero - Velkor"));
-        EXPECT_EQ(d->nameFilters(), QStringList{"VLK-Dateien (*.vlk)"});
         EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
-        EXPECT_EQ(d->selectedFiles(), QStringList{pfad("eins.vlk")});
-        waehle(d, pfad("zwei.vlk"));
+        EXPECT_EQ(d->selectedFiles(), QStringList{pfad("da.vlk")});
+        QMetaObject::invokeMethod(d, "accept");
     });
-    EXPECT_EQ(dialoge.dateiZumOeffnen("LADEN - Kalvero - Velkor", "VLK-Dateien|*.vlk", pfad("eins.vlk").toStdString()),
-              pfad("zwei.vlk").toStdString());
-
-    beimNaechstenDialog<QFileDialog>([](QFileDialog* d) { d->reject(); });
-    EXPECT_EQ(dialoge.dateiZumOeffnen("LADEN - Kalvero - Velkor", "VLK-Dateien|*.vlk", pfad("eins.vlk").toStdString()),
-              std::nullopt);
+    EXPECT_EQ(dialoge.dateiZumOeffnen("LADEN - Kalvero - Velkor", filter, pfad("da.vlk").toStdString()),
+              pfad("da.vlk").toStdString());
 }
 
 } // namespace
