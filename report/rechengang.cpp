@@ -73,8 +73,8 @@ std::string kuerzest(double wert)
 // The number rule. An inspector redoes every line with a pocket calculator, so
 // an input is shown as stored: the shortest decimal that reads back as the
 // value, at least two decimals (a typed 45.678 shows as typed). A value the run
-// computed is shown exactly when six significant digits hold it (8.5 as 8,50),
-// else rounded to six significant digits, always with at least two decimals.
+// computed is rounded to six significant digits, with at least two decimals;
+// the zeros that end it are left off when the value has no further digits.
 // A line evaluated from the printed numbers then gives its printed result within
 // the precision of those numbers.
 std::string eingabetext(double wert, std::string_view trenner)
@@ -100,13 +100,18 @@ std::string ergebnistext(double wert, std::string_view trenner)
     const std::size_t e = wissenschaftlich.find('e');
     int exponent = 0;
     std::from_chars(puffer + e + 1 + (wissenschaftlich[e + 1] == '+' ? 1 : 0), ende, exponent);
-    const int stellen = std::max(5 - exponent, 2);
-    const std::string exakt = kuerzest(wert);
-    const std::size_t punkt = exakt.find('.');
-    if (punkt == std::string::npos || exakt.size() - punkt - 1 <= static_cast<std::size_t>(stellen))
-        return zahl(mindestensZweiStellen(exakt), trenner);
-    ende = std::to_chars(puffer, std::end(puffer), wert, std::chars_format::fixed, stellen).ptr;
-    return zahl(std::string(puffer, static_cast<std::size_t>(ende - puffer)), trenner);
+    ende = std::to_chars(puffer, std::end(puffer), wert, std::chars_format::fixed, std::max(5 - exponent, 2)).ptr;
+    std::string text(puffer, static_cast<std::size_t>(ende - puffer));
+    // Trailing zeros go when the shorter decimal is the value itself, but for
+    // the noise of binary arithmetic (14.649999999999999 is 14,65).
+    std::string kurz = text;
+    while (kurz.size() - kurz.find('.') > 3 && kurz.back() == '0')
+        kurz.pop_back();
+    double gelesen = 0;
+    std::from_chars(kurz.data(), kurz.data() + kurz.size(), gelesen);
+    if (std::fabs(gelesen - wert) <= 1e-12 * std::fabs(wert))
+        text = kurz;
+    return zahl(std::move(text), trenner);
 }
 
 std::string_view schrittname(Schritt s)
@@ -221,8 +226,8 @@ public:
         zeile();
         zeile("RECHENGANG");
         absatz("Jede Größe mit Formel, eingesetzten Werten und Ergebnis, in der Reihenfolge der Berechnung. "
-               "Eingaben wie gespeichert; berechnete Werte exakt oder auf sechs gültige Ziffern gerundet, mit "
-               "mindestens zwei Nachkommastellen. Winkel im Bogenmaß mit der Kreiszahl "
+               "Eingaben wie gespeichert, berechnete Werte auf sechs gültige Ziffern gerundet, mit mindestens "
+               "zwei Nachkommastellen. Winkel im Bogenmaß mit der Kreiszahl "
                    + eingabe(3.14159) + ".",
                0);
         abgeleitet();
@@ -350,6 +355,12 @@ private:
         werte_[std::string(symbol)] = ergebnis(wert);
     }
 
+    // Says whether a limit cut the value.
+    static std::string grenze(bool begrenzt, std::string_view durch)
+    {
+        return begrenzt ? "(begrenzt durch " + std::string(durch) + ")" : "(nicht begrenzt)";
+    }
+
     // A factor whose value is a rule, not a formula, with the reason.
     void fest(std::string_view symbol, double wert, std::string_view grund)
     {
@@ -410,7 +421,7 @@ private:
                    4, "  ");
         }
         absatz("Mit Di = Da − 2·s gilt die Formel bis Da/Di = " + mitTrenner("1.2", d_.dezimaltrenner)
-                   + ", für Da ≤ 200\x1fmm bis " + mitTrenner("1.7", d_.dezimaltrenner)
+                   + ", für Da\x1f≤\x1f" "200\x1fmm bis " + mitTrenner("1.7", d_.dezimaltrenner)
                    + ". Urteil und Status bleiben davon unberührt.",
                4, "  ");
     }
@@ -449,7 +460,7 @@ private:
         }
         if (erreicht(Schritt::breite)) {
             if (w_.x > 0)
-                rechne("b", "min(b0; x)", w_.b, "mm", "(begrenzt durch den Störstellenabstand x)");
+                rechne("b", "min(b0; x)", w_.b, "mm", grenze(w_.b < *zw(bWurzel), "den Störstellenabstand x"));
             else
                 rechne("b", "b0", w_.b, "mm", "(x = 0: keine Störstelle)");
         }
@@ -496,13 +507,13 @@ private:
                    *zw(lsmWinkel), "mm");
         }
         if (erreicht(Schritt::laenge))
-            rechne("lsm", "min(lsm0; ls)", w_.lsm, "mm");
+            rechne("lsm", "min(lsm0; ls)", w_.lsm, "mm", grenze(w_.lsm < *zw(lsmWinkel), "ls"));
         if (zw(lsmStrichVoll)) {
             zeile("Mittragende Länge des Stutzens innen");
             rechne("lsm'0", "0.5·lsm0", *zw(lsmStrichVoll), "mm");
         }
         if (zw(lsmStrich))
-            rechne("lsm'", "min(lsm'0; ls')", *zw(lsmStrich), "mm");
+            rechne("lsm'", "min(lsm'0; ls')", *zw(lsmStrich), "mm", grenze(*zw(lsmStrich) < *zw(lsmStrichVoll), "ls'"));
         if (erreicht(Schritt::As0)) {
             zeile("Drucktragende Fläche des Grundkörpers");
             rechne("As0", "b·se·fA", w_.As0, "mm²");
@@ -518,11 +529,11 @@ private:
         using enum Zwischengroesse;
         if (zw(scheibenbreite)) {
             zeile("Angerechnete Breite der Scheibe");
-            rechne("b2", "min(bScheibe; b)", *zw(scheibenbreite), "mm");
+            rechne("b2", "min(bScheibe; b)", *zw(scheibenbreite), "mm", grenze(*zw(scheibenbreite) < w_.bScheibe, "b"));
         }
         if (zw(scheibenhoehe)) {
             zeile("Angerechnete Höhe der Scheibe");
-            rechne("h2", "min(hScheibe; s)", *zw(scheibenhoehe), "mm");
+            rechne("h2", "min(hScheibe; s)", *zw(scheibenhoehe), "mm", grenze(*zw(scheibenhoehe) < w_.hScheibe, "s"));
         }
         if (erreicht(Schritt::As2)) {
             zeile("Drucktragende Fläche der Scheibe");
