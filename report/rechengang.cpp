@@ -114,6 +114,9 @@ std::string ergebnistext(double wert, std::string_view trenner)
     return zahl(std::move(text), trenner);
 }
 
+// In prose, a blank at which the line does not break, written as a blank.
+constexpr char festesBlank = '~';
+
 std::string_view schrittname(Schritt s)
 {
     switch (s) {
@@ -134,27 +137,28 @@ std::string_view schrittname(Schritt s)
     return "Urteil";
 }
 
-// What can stop a step; the status text says which kind of stop it was.
+// What can stop a step; the status text says which kind of stop it was. A
+// formula keeps its blanks unbroken (festesBlank).
 std::string ursache(Schritt s, bool nullteiler, bool zylinder)
 {
     if (nullteiler && s == Schritt::grundkoerper)
         return std::string("Ein Teiler ist null: p·v·S, ") + (zylinder ? "20" : "40")
-               + "·K/S·v + p oder S·(se − Da); oder die erforderliche Wanddicke sG ist null.";
+               + "·K/S·v~+~p oder S·(se~−~Da); oder die erforderliche Wanddicke sG ist null.";
     if (nullteiler && s == Schritt::stutzen)
-        return "Ein Teiler ist null: p·v·Sis, 20·Ks/Sis·v + p oder Sis·(ses − Das); oder die "
+        return "Ein Teiler ist null: p·v·Sis, 20·Ks/Sis·v~+~p oder Sis·(ses~−~Das); oder die "
                "erforderliche Wanddicke sS ist null.";
     switch (s) {
     case Schritt::eingaben: return "Eine Eingabe liegt außerhalb des Zahlenbereichs.";
     case Schritt::breite:
-        return "Unter der Wurzel steht ein negativer Wert, (Da − se)·se < 0 (se < 0 oder se > Da), "
+        return "Unter der Wurzel steht ein negativer Wert, (Da~−~se)·se~<~0 (se~<~0 oder se~>~Da), "
                "oder ein Zahlenüberlauf.";
     case Schritt::laenge:
-        return "Unter der Wurzel steht ein negativer Wert, (Das − ses)·ses < 0 (ses < 0 oder ses > Das), "
+        return "Unter der Wurzel steht ein negativer Wert, (Das~−~ses)·ses~<~0 (ses~<~0 oder ses~>~Das), "
                "oder ein Zahlenüberlauf.";
     case Schritt::Ap:
-        return "Ein Teiler ist null (sin phi, rm, S, Sis, SScheibe oder F), das arccos-Argument ist "
+        return "Ein Teiler ist null (sin~phi, rm, S, Sis, SScheibe oder F), das arccos-Argument ist "
                "genau ±1, oder ein Zahlenüberlauf.";
-    case Schritt::pmaxFV: return "Der Nenner Ap/10 + (As0 + As1 + As2)/20 ist null, oder ein Zahlenüberlauf.";
+    case Schritt::pmaxFV: return "Der Nenner Ap/10~+~(As0~+~As1~+~As2)/20 ist null, oder ein Zahlenüberlauf.";
     case Schritt::dmax: return "Da oder p ist null, oder ein Zahlenüberlauf.";
     default: return "Ein Zahlenüberlauf.";
     }
@@ -207,8 +211,6 @@ std::optional<Bruch> bruchstelle(std::string_view s, std::size_t platz)
     }
     return bester;
 }
-
-constexpr char festesBlank = '\x1f';
 
 class Abschnitt {
 public:
@@ -421,7 +423,7 @@ private:
                    4, "  ");
         }
         absatz("Mit Di = Da − 2·s gilt die Formel bis Da/Di = " + mitTrenner("1.2", d_.dezimaltrenner)
-                   + ", für Da\x1f≤\x1f" "200\x1fmm bis " + mitTrenner("1.7", d_.dezimaltrenner)
+                   + ", für Da~≤~200~mm bis " + mitTrenner("1.7", d_.dezimaltrenner)
                    + ". Urteil und Status bleiben davon unberührt.",
                4, "  ");
     }
@@ -598,8 +600,8 @@ private:
         if (erreicht(Schritt::Ap)) {
             // Judged by the reserve, as the verdict is.
             const bool erfuellt = w_.rFV >= 0;
-            absatz(std::string(erfuellt ? "N' ≥ F: " : "N' < F: ") + ergebnis(*zw(NStrich)) + " N"
-                       + (erfuellt ? " ≥ " : " < ") + ergebnis(*zw(F)) + " N, "
+            absatz(std::string(erfuellt ? "N' ≥ F: " : "N' < F: ") + ergebnis(*zw(NStrich)) + "~N"
+                       + (erfuellt ? " ≥ " : " < ") + ergebnis(*zw(F)) + "~N, "
                        + (erfuellt ? "erfüllt." : "nicht erfüllt."),
                    4, "  ");
             zeile("Reserve des Flächenvergleichs");
