@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace velkor {
@@ -64,7 +65,7 @@ bool festeSchreibweise(double betrag) { return betrag == 0 || (betrag >= 1e-5 &&
 // The shortest decimal that reads back as the value.
 std::string kuerzest(double wert)
 {
-    char puffer[400];
+    char puffer[64]; // fixed notation only below 1E15
     const auto art = festeSchreibweise(std::fabs(wert)) ? std::chars_format::fixed : std::chars_format::scientific;
     const char* ende = std::to_chars(puffer, std::end(puffer), wert, art).ptr;
     return std::string(puffer, static_cast<std::size_t>(ende - puffer));
@@ -264,7 +265,7 @@ private:
         zeile(text);
     }
 
-    // Prose, broken at blanks (not at a `fest` blank); continuation lines indented
+    // Prose, broken at blanks (not at festesBlank); continuation lines indented
     // by `einzug`, at least 4, so that none reads as the first line of a formula.
     void absatz(std::string_view text, std::size_t einzug, std::string_view kopf = {})
     {
