@@ -71,7 +71,7 @@ std::string kuerzest(double wert)
     return std::string(puffer, static_cast<std::size_t>(ende - puffer));
 }
 
-// The number rule. An inspector redoes every line with a pocket calculator, so
+// The number rule. An examiner redoes every line with a pocket calculator, so
 // an input is shown as stored: the shortest decimal that reads back as the
 // value, at least two decimals (a typed 45.678 shows as typed). A value the run
 // computed is rounded to six significant digits, with at least two decimals;
