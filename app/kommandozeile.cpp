@@ -3,6 +3,7 @@
 #include "engine/berechnung.h"
 #include "project/projektdatei.h"
 #include "report/bericht.h"
+#include "report/rechengang.h"
 #include "formular/formular.h"
 
 #include <QCommandLineParser>
@@ -12,6 +13,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string_view>
 
@@ -66,8 +68,10 @@ void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& l
 }
 
 // Loads the file and composes its report as "P" does; `status` gets the exit status.
+// With the section the text is the one the report window shows with "Rechengang"
+// checked, for a run that stopped too.
 std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler,
-                                      const std::string& dezimaltrenner, int& status)
+                                      const std::string& dezimaltrenner, bool mitAbschnitt, int& status)
 {
     Geladen g = lade(datei, dezimaltrenner);
     if (!g.formular) {
@@ -80,27 +84,29 @@ std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler
     if (!text) {
         melde(fehler, datei, std::string(berichtVerweigert) + " (" + g.lauf.status + ")");
         status = ausgang::abgebrochen;
-        return std::nullopt;
+    } else {
+        meldeStatus(fehler, datei, g.lauf);
+        status = ausgangVon(g.lauf);
     }
-    meldeStatus(fehler, datei, g.lauf);
-    status = ausgangVon(g.lauf);
+    if (mitAbschnitt)
+        return mitRechengang(text, g.formular->rechengang().value_or(""));
     return text;
 }
 
 int berichte(const QString& datei, std::ostream& aus, std::ostream& fehler,
-             const std::string& dezimaltrenner)
+             const std::string& dezimaltrenner, bool mitAbschnitt)
 {
     int status = ausgang::ausreichend;
-    if (const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, status))
+    if (const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt, status))
         aus << *text;
     return status;
 }
 
 int druckeAlsPdf(const QString& ziel, const QString& datei, std::ostream& fehler,
-                 const std::string& dezimaltrenner, const PdfAusgabe& pdf)
+                 const std::string& dezimaltrenner, bool mitAbschnitt, const PdfAusgabe& pdf)
 {
     int status = ausgang::ausreichend;
-    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, status);
+    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt, status);
     if (!text)
         return status;
     if (const std::optional<std::string> grund = pdf(utf8(ziel), *text)) {
@@ -144,6 +150,16 @@ QString farbname(Statusfarbe f)
     return QStringLiteral("normal");
 }
 
+// The step a run ended in, as the engine names it.
+QString schrittname(Schritt s)
+{
+    static constexpr std::array<const char*, 13> namen{
+        "eingaben", "ableitung", "grundkoerper", "stutzen", "breite", "laenge", "As0",
+        "As1",      "As2",       "Ap",           "pmaxFV",  "dmax",   "urteil",
+    };
+    return QString::fromLatin1(namen[static_cast<std::size_t>(s)]);
+}
+
 QJsonObject alsJson(const QString& datei, const Formular& f, const Rechenlauf& lauf)
 {
     QJsonObject eingaben;
@@ -155,6 +171,12 @@ QJsonObject alsJson(const QString& datei, const Formular& f, const Rechenlauf& l
     eingaben.insert(QStringLiteral("stutzen"), f.stutzen());
     eingaben.insert(QStringLiteral("scheibe"), f.scheibe());
     eingaben.insert(QStringLiteral("ausgehalst"), f.ausgehalst());
+    QJsonObject zwischenwerte;
+    for (std::size_t i = 0; i < anzahlZwischengroessen; ++i) {
+        const auto g = static_cast<Zwischengroesse>(i);
+        if (const std::optional<double> w = lauf.zwischenwerte[g])
+            zwischenwerte.insert(QString::fromUtf8(name(g).data(), qsizetype(name(g).size())), *w);
+    }
     return QJsonObject{
         {QStringLiteral("datei"), datei},
         {QStringLiteral("status"), QString::fromStdString(lauf.status)},
@@ -162,6 +184,8 @@ QJsonObject alsJson(const QString& datei, const Formular& f, const Rechenlauf& l
         {QStringLiteral("berechnet"), lauf.berechnet},
         {QStringLiteral("eingaben"), eingaben},
         {QStringLiteral("ergebnisse"), ergebnisse},
+        {QStringLiteral("schritt"), schrittname(lauf.schritt)},
+        {QStringLiteral("zwischenwerte"), zwischenwerte},
     };
 }
 
@@ -200,10 +224,11 @@ struct Optionen {
     QCommandLineOption speichernAls{QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS")};
     QCommandLineOption json{QStringLiteral("json")};
     QCommandLineOption alsPdf{QStringLiteral("pdf"), QString(), QStringLiteral("AUS")};
+    QCommandLineOption rechengang{QStringLiteral("rechengang")}; // goes with --bericht and --pdf
 
     bool zerlege(QCommandLineParser& parser, const QStringList& argumente) const
     {
-        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
+        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf, rechengang});
         // "-platform" is one unknown option, not the letters p, l, a, …
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         // QCommandLineParser expects the program name first.
@@ -232,9 +257,13 @@ std::string benutzung()
            "  velkor --speichern-als AUS.vlk DATEI.vlk\n"
            "      lädt die Datei, rechnet neu und speichert sie als AUS.vlk\n"
            "  velkor --json DATEI.vlk [DATEI.vlk ...]\n"
-           "      Status, Eingaben und ungerundete Ergebnisse aller Dateien als JSON\n"
+           "      Status, Eingaben, ungerundete Ergebnisse und Zwischenwerte aller Dateien\n"
+           "      als JSON\n"
            "  velkor --pdf AUS.pdf DATEI.vlk\n"
            "      druckt den Rechenbericht der Datei in AUS.pdf, wie \"Drucken\" ihn setzt\n"
+           "  --rechengang (zu --bericht oder --pdf)\n"
+           "      hängt den Rechengang an: jede Größe mit Formel, Werten und Ergebnis;\n"
+           "      bei abgebrochener Berechnung bis zum Abbruch (Rückgabewert 3)\n"
            "\n"
            "Rückgabewert (der höchste zählt):\n"
            "  0  alle Auslegungen ausreichend\n"
@@ -290,7 +319,8 @@ std::optional<QStringList> fensterdateien(const QStringList& argumente)
 {
     const Optionen o;
     QCommandLineParser parser;
-    if (!o.zerlege(parser, argumente) || o.befehle(parser) > 0 || parser.isSet(o.hilfe))
+    if (!o.zerlege(parser, argumente) || o.befehle(parser) > 0 || parser.isSet(o.hilfe)
+        || parser.isSet(o.rechengang))
         return std::nullopt;
     return parser.positionalArguments();
 }
@@ -301,7 +331,7 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
                           const std::string& dezimaltrenner, const PdfAusgabe& pdf)
 {
     const Optionen o;
-    const auto& [hilfe, bericht, speichernAls, json, alsPdf] = o;
+    const auto& [hilfe, bericht, speichernAls, json, alsPdf, rechengang] = o;
     QCommandLineParser parser;
     if (!o.zerlege(parser, argumente)) {
         const QStringList unbekannt = parser.unknownOptionNames();
@@ -326,6 +356,11 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
 
     const QStringList dateien = parser.positionalArguments();
     const int befehle = o.befehle(parser);
+    const bool mitAbschnitt = parser.isSet(rechengang);
+    if (mitAbschnitt && befehle == 1 && !parser.isSet(bericht) && !parser.isSet(alsPdf))
+        return falscherAufruf(fehler, "--rechengang geht nur mit --bericht oder --pdf.");
+    if (mitAbschnitt && befehle == 0)
+        return falscherAufruf(fehler, "--rechengang braucht --bericht oder --pdf.");
     if (befehle == 0)
         return std::nullopt;
     if (befehle > 1)
@@ -341,7 +376,7 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
     if (dateien.size() != 1)
         return falscherAufruf(fehler, std::string(befehl) + " braucht genau eine Datei.");
     if (parser.isSet(bericht))
-        return berichte(dateien.front(), aus, fehler, dezimaltrenner);
+        return berichte(dateien.front(), aus, fehler, dezimaltrenner, mitAbschnitt);
     if (parser.isSet(alsPdf)) {
         const QStringList ziele = parser.values(alsPdf);
         if (ziele.size() != 1 || ziele.front().isEmpty())
@@ -350,7 +385,7 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
             return falscherAufruf(fehler, "--pdf ist in diesem Programm nicht verfügbar.");
         if (dieselbeDatei(ziele.front(), dateien.front()))
             return falscherAufruf(fehler, "Die Zieldatei von --pdf ist die Projektdatei selbst.");
-        return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, pdf);
+        return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, mitAbschnitt, pdf);
     }
     const QStringList ziele = parser.values(speichernAls);
     if (ziele.size() != 1 || ziele.front().isEmpty())

@@ -2,6 +2,7 @@
 
 #include "engine/zahlentext.h"
 #include "report/bericht.h"
+#include "report/rechengang.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -216,6 +217,7 @@ Rechenlauf Formular::berechne()
     statustext_ = lauf.status;
     statusfarbe_ = lauf.statusfarbe;
     berechnet_ = lauf.berechnet;
+    letzterLauf_ = LetzterLauf{berichtsdaten(), lauf};
     return lauf;
 }
 
@@ -226,6 +228,18 @@ std::optional<std::string> Formular::bericht()
         statustext_ = std::string(berichtVerweigert);
         return std::nullopt;
     }
+    return velkor::bericht(berichtsdaten());
+}
+
+std::optional<std::string> Formular::rechengang() const
+{
+    if (!letzterLauf_)
+        return std::nullopt;
+    return velkor::rechengang(letzterLauf_->daten, letzterLauf_->lauf);
+}
+
+Berichtsdaten Formular::berichtsdaten() const
+{
     Berichtsdaten d;
     for (std::size_t i = 0; i < anzahlGroessen; ++i)
         d.texte[i] = texte_[i];
@@ -237,7 +251,7 @@ std::optional<std::string> Formular::bericht()
     d.scheibe = scheibe_;
     d.ausgehalst = ausgehalst_;
     d.dezimaltrenner = dezimaltrenner_;
-    return velkor::bericht(d);
+    return d;
 }
 
 void Formular::loesche()

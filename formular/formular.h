@@ -3,6 +3,7 @@
 #include "engine/berechnung.h"
 #include "engine/projekt.h"
 #include "formular/kaesten.h"
+#include "report/bericht.h"
 
 #include <array>
 #include <optional>
@@ -70,6 +71,9 @@ public:
     // Runs the calculation; the report text, or nothing when the run did not
     // reach its verdict (the status line then says why).
     std::optional<std::string> bericht();
+    // The section "RECHENGANG" of the last run, also of one that stopped; nothing
+    // before the first run. Shows the values and switches that run used.
+    std::optional<std::string> rechengang() const;
     // Clears every box, value and switch (the question is the caller's).
     void loesche();
     // Applies a project that was read whole: values and boxes, heading texts,
@@ -85,6 +89,7 @@ public:
 
 private:
     void schreibe(Kasten k, std::string text);
+    Berichtsdaten berichtsdaten() const;
     void schalteFrei(Kasten k, bool frei);
 
     std::string dezimaltrenner_;
@@ -102,6 +107,13 @@ private:
     Statusfarbe statusfarbe_ = Statusfarbe::normal;
     bool geaendert_ = false;
     bool berechnet_ = false;
+    // The last run with what it read and wrote, kept whole: later typing
+    // changes the stored values but not what that run computed with.
+    struct LetzterLauf {
+        Berichtsdaten daten;
+        Rechenlauf lauf;
+    };
+    std::optional<LetzterLauf> letzterLauf_;
 };
 
 } // namespace velkor

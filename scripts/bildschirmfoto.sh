@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts Velkor on a virtual X server with a project file (default the nozzle
 # example), clicks the report button and saves pictures of the main window and
-# of the report window: ZIEL (default doc/velkor.png) and ZIEL with -bericht.
+# of the report window: ZIEL (default doc/velkor.png) and ZIEL with -bericht;
+# then ticks "Rechengang" and saves the window with the section, ZIEL with
+# -rechengang. The program's settings live in a temporary folder meanwhile.
 # Usage: scripts/bildschirmfoto.sh [ZIEL.png [DATEI.vlk]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,10 +15,12 @@ cmake --build --preset release --target velkor >/dev/null
 
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/velkor-runtime-$(id -u)}"
 mkdir -m700 -p "$XDG_RUNTIME_DIR"
+einstellungen=$(mktemp -d)
+export XDG_CONFIG_HOME="$einstellungen"
 anzeige=:$(( 90 + RANDOM % 100 ))
 Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp &
 xvfb=$!
-trap 'kill "${programm:-}" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
+trap 'kill "${programm:-}" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; rm -rf "$einstellungen"' EXIT
 export DISPLAY="$anzeige"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
@@ -41,4 +45,9 @@ done
 [ -n "$bericht" ] || { echo "Das Berichtsfenster erschien nicht." >&2; exit 1; }
 sleep 0.5
 import -window "$bericht" "${ziel%.png}-bericht.png"
-echo "$ziel ${ziel%.png}-bericht.png"
+
+# "Rechengang", left of the buttons: 8 + 10 and 320 + 12 inside the report window.
+xdotool mousemove --window "$bericht" 18 332 click 1
+sleep 0.5
+import -window "$bericht" "${ziel%.png}-rechengang.png"
+echo "$ziel ${ziel%.png}-bericht.png ${ziel%.png}-rechengang.png"

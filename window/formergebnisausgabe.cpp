@@ -2,15 +2,21 @@
 
 #include "formular/dialoge.h"
 #include "report/druck.h"
+#include "report/rechengang.h"
 #include "window/schrift.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace velkor {
 
@@ -18,6 +24,8 @@ namespace {
 
 // Positions were drawn in twips; 15 twips make one pixel at 96 dpi.
 constexpr int px(int twips) { return twips / 15; }
+
+constexpr auto einstellungRechengang = "Ergebnisausgabe/Rechengang";
 
 QPushButton* knopf(QWidget* fenster, const char* name, const char* text, int links)
 {
@@ -63,20 +71,72 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     statusBar_->setObjectName("StatusBar");
     statusBar_->setGeometry(0, px(5280), px(7440), px(255));
 
-    setTabOrder(textErgebnisAusgabe_, commandClipboard_);
+    // Left of the buttons, where the row has room.
+    checkRechengang_ = new QCheckBox(QStringLiteral("Rechengang"), this);
+    checkRechengang_->setObjectName("CheckRechengang");
+    checkRechengang_->setGeometry(px(120), px(4800), px(2640), px(375));
+    checkRechengang_->setToolTip(
+        QStringLiteral("Jede Größe mit Formel, eingesetzten Werten und Ergebnis an den Bericht anhängen"));
+    checkRechengang_->setChecked(rechengangGewaehlt());
+
+    setTabOrder(textErgebnisAusgabe_, checkRechengang_);
+    setTabOrder(checkRechengang_, commandClipboard_);
     setTabOrder(commandClipboard_, commandDrucken_);
     setTabOrder(commandDrucken_, commandOK_);
 
     connect(commandClipboard_, &QPushButton::clicked, this, &FormErgebnisausgabe::kopiere);
     connect(commandDrucken_, &QPushButton::clicked, this, &FormErgebnisausgabe::druckeText);
     connect(commandOK_, &QPushButton::clicked, this, &QWidget::hide);
+    connect(checkRechengang_, &QCheckBox::toggled, this, &FormErgebnisausgabe::rechengangUmgeschaltet);
 }
 
 FormErgebnisausgabe::~FormErgebnisausgabe() { hide(); }
 
-void FormErgebnisausgabe::zeigeBericht(const QString& bericht)
+bool FormErgebnisausgabe::rechengangGewaehlt()
 {
-    textErgebnisAusgabe_->setPlainText(bericht);
+    return QSettings(QStringLiteral("Velkor"), QStringLiteral("Velkor")).value(einstellungRechengang, false).toBool();
+}
+
+void FormErgebnisausgabe::zeigeBericht(const QString& bericht, const QString& rechengang)
+{
+    gefuellt_ = true;
+    bericht_ = bericht.toStdString();
+    rechengang_ = rechengang.toStdString();
+    zeigeText();
+    zeigeFenster();
+}
+
+void FormErgebnisausgabe::zeigeAbbruch(const QString& rechengang)
+{
+    gefuellt_ = true;
+    bericht_.reset();
+    rechengang_ = rechengang.toStdString();
+    zeigeText();
+    zeigeFenster();
+}
+
+void FormErgebnisausgabe::zeigeText()
+{
+    const std::string text = checkRechengang_->isChecked()
+                                 ? mitRechengang(bericht_, rechengang_)
+                                 : bericht_.value_or(std::string(berichtVerweigert) + "\r\n");
+    textErgebnisAusgabe_->setPlainText(QString::fromStdString(text));
+}
+
+void FormErgebnisausgabe::rechengangUmgeschaltet(bool an)
+{
+    QSettings(QStringLiteral("Velkor"), QStringLiteral("Velkor")).setValue(einstellungRechengang, an);
+    if (!gefuellt_)
+        return;
+    zeigeText();
+    // The reader asked for the section: it starts on the line after the report.
+    if (an && bericht_)
+        textErgebnisAusgabe_->verticalScrollBar()->setValue(
+            static_cast<int>(std::count(bericht_->begin(), bericht_->end(), '\n')));
+}
+
+void FormErgebnisausgabe::zeigeFenster()
+{
     // A minimised window would take the new report out of sight.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();

@@ -450,12 +450,17 @@ void FormVelkor::verlasse(Kasten k)
 
 void FormVelkor::ausgeben()
 {
-    std::optional<std::string> text = formular_.bericht();
-    if (!text)
+    const std::optional<std::string> text = formular_.bericht();
+    // Without the section a stopped run leaves the report window as it is.
+    if (!text && !FormErgebnisausgabe::rechengangGewaehlt())
         return;
     if (!ergebnisausgabe_)
         ergebnisausgabe_ = std::make_unique<FormErgebnisausgabe>(dialoge_);
-    ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text));
+    const QString abschnitt = QString::fromStdString(formular_.rechengang().value_or(std::string()));
+    if (text)
+        ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text), abschnitt);
+    else
+        ergebnisausgabe_->zeigeAbbruch(abschnitt);
 }
 
 bool FormVelkor::lade(const std::string& pfad)

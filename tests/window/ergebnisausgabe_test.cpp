@@ -134,7 +134,7 @@ TEST_F(Ausgabe, copyingReplacesEveryClipboardFormatWithTheEditedTextAndItsCrLf)
 TEST_F(Ausgabe, tabMovesOnToTheButtonsAndNeverEditsTheReport)
 {
     kasten()->setFocus();
-    for (const char* naechster : {"CommandClipboard", "CommandDrucken", "CommandOK"}) {
+    for (const char* naechster : {"CheckRechengang", "CommandClipboard", "CommandDrucken", "CommandOK"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), naechster);
     }

@@ -1,0 +1,63 @@
+#include "app/kommandozeile.h"
+#include "tests/window/fensterhilfe.h"
+#include "window/formergebnisausgabe.h"
+
+#include <QClipboard>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sstream>
+
+namespace velkor {
+namespace {
+
+const QString fertig = VELKOR_TESTDATEN "/app/zylinder_stutzen.vlk";
+const QString gestoppt = VELKOR_TESTDATEN "/app/division_null.vlk"; // p = 0
+
+// What the command writes to standard output; it must end with `status`.
+std::string befehl(const QStringList& argumente, int status, const PdfAusgabe& pdf = {})
+{
+    std::ostringstream aus, fehler;
+    EXPECT_EQ(kommandozeile(argumente, aus, fehler, ".", pdf), status) << argumente.join(' ').toStdString();
+    return aus.str();
+}
+
+TEST_F(Fenster, withRechengangCheckedTheWindowShowsAndCopiesWhatTheCommandLineWritesAndKeepsTheChoice)
+{
+    const auto bericht = [&](const QString& d) { fenster->lade(d.toStdString()), klicke(knopf("CommandTextdatei")); };
+    bericht(fertig);
+    FormErgebnisausgabe* aus = fenster->ergebnisausgabe();
+    aus->findChild<QCheckBox*>("CheckRechengang")->click();
+    EXPECT_EQ(aus->text().toStdString(), befehl({"--bericht", "--rechengang", fertig}, 0));
+    aus->kopiere();
+    EXPECT_EQ(QApplication::clipboard()->text(), aus->text());
+    bericht(gestoppt);
+    EXPECT_EQ(aus->text().toStdString(), befehl({"--bericht", "--rechengang", gestoppt}, 3));
+    EXPECT_TRUE(FormErgebnisausgabe(dialoge).findChild<QCheckBox*>("CheckRechengang")->isChecked());
+    aus->findChild<QCheckBox*>("CheckRechengang")->click();
+    EXPECT_EQ(aus->text(), status()->text() + "\r\n"); // the refusal line alone, as the status line says
+    EXPECT_FALSE(FormErgebnisausgabe(dialoge).findChild<QCheckBox*>("CheckRechengang")->isChecked());
+}
+
+TEST(RechengangBefehl, thePdfGetsTheSectionJsonTheUnroundedIntermediatesAndRechengangAloneIsWrongUsage)
+{
+    std::string gedruckt;
+    const auto pdf = [&](const std::string&, const std::string& t) { return gedruckt = t, std::nullopt; };
+    befehl({"--pdf", "x.pdf", "--rechengang", gestoppt}, 3, pdf);
+    EXPECT_EQ(gedruckt, befehl({"--bericht", "--rechengang", gestoppt}, 3));
+    // zylinder_stutzen.vlk: Da 1000, s 10, nozzle Das 100, ss 5 at 90°, no allowances; p 0 in the other.
+    const std::string json = befehl({"--json", fertig, gestoppt}, 3);
+    const QJsonArray l = QJsonDocument::fromJson(QByteArray::fromStdString(json)).array();
+    EXPECT_EQ(l[0]["zwischenwerte"]["DaDi"], 1000 / (1000 - 2 * 10.0));
+    EXPECT_EQ(l[0]["zwischenwerte"]["pmaxMassgebend"], l[0]["ergebnisse"]["pmaxFV"]);
+    EXPECT_EQ(l[0]["schritt"], "urteil");
+    EXPECT_EQ(l[1]["zwischenwerte"].toObject().keys(), QString("DaDi fA fS phiRad ri rm se ses").split(' '));
+    EXPECT_EQ(l[1]["schritt"], "grundkoerper");
+    EXPECT_FALSE(fensterdateien({"--rechengang", fertig}));
+    for (const QString dazu : {"", "--json", "--speichern-als b.vlk"})
+        EXPECT_EQ(befehl((dazu + " --rechengang " + fertig).split(' ', Qt::SkipEmptyParts), 64), "");
+}
+
+} // namespace
+} // namespace velkor
