@@ -153,7 +153,7 @@ TEST(Projektdatei, headingCharactersTheFileCannotHoldAreReplacedAndNamedVisibly)
 TEST(Dateiname, aNameNoFolderCanHoldIsRefusedAndTheExtensionIsAppendedUnlessPresent)
 {
     const std::pair<const char*, bool> namen[] = {
-        {"Pos. 1.2", true}, {"Behälter 7", true}, {"", true}, {"...", true}, {"~\u00A0", true},
+        {"Pos. 1.2", true}, {"Behälter 7", true}, {"", true}, {"...", true}, {"~\u00A0", true}, {"5 €", true},
         {"a/b", false}, {"a\\b", false}, {"a:b", false}, {"*", false}, {"?", false}, {"\"", false}, {"<", false},
         {">", false}, {"|", false}, {".", false}, {"..", false}, {"a\tb", false}, {"\x7F", false},
         {"\u0080", false}, {"x\u009F", false},
