@@ -7,6 +7,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -65,9 +66,11 @@ void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& l
         melde(fehler, datei, lauf.status);
 }
 
-// Loads the file and composes its report as "P" does; `status` gets the exit status.
+// Loads the file and composes its report as "P" does; `status` gets the exit
+// status, `quelle` (when given) what the drawing is made of.
 std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler,
-                                      const std::string& dezimaltrenner, int& status)
+                                      const std::string& dezimaltrenner, int& status,
+                                      Skizzenquelle* quelle = nullptr)
 {
     Geladen g = lade(datei, dezimaltrenner);
     if (!g.formular) {
@@ -84,6 +87,8 @@ std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler
     }
     meldeStatus(fehler, datei, g.lauf);
     status = ausgangVon(g.lauf);
+    if (quelle)
+        *quelle = g.formular->skizzenquelle();
     return text;
 }
 
@@ -100,14 +105,33 @@ int druckeAlsPdf(const QString& ziel, const QString& datei, std::ostream& fehler
                  const std::string& dezimaltrenner, const PdfAusgabe& pdf)
 {
     int status = ausgang::ausreichend;
-    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, status);
+    Skizzenquelle quelle;
+    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, status, &quelle);
     if (!text)
         return status;
-    if (const std::optional<std::string> grund = pdf(utf8(ziel), *text)) {
+    if (const std::optional<std::string> grund = pdf(utf8(ziel), *text, quelle)) {
         melde(fehler, ziel, "PDF nicht möglich: " + *grund);
         return ausgang::dateifehler;
     }
     return status;
+}
+
+// The drawing is written for a calculation that stopped too: it shows the
+// geometry and says why it has no areas.
+int zeichne(const QString& ziel, const QString& datei, std::ostream& fehler, const std::string& dezimaltrenner,
+            const SkizzenAusgabe& ausgabe)
+{
+    Geladen g = lade(datei, dezimaltrenner);
+    if (!g.formular) {
+        melde(fehler, datei, g.fehler);
+        return ausgang::dateifehler;
+    }
+    meldeStatus(fehler, datei, g.lauf);
+    if (const std::optional<std::string> grund = ausgabe(utf8(ziel), g.formular->skizzenquelle())) {
+        melde(fehler, ziel, "Skizze nicht möglich: " + *grund);
+        return ausgang::dateifehler;
+    }
+    return ausgangVon(g.lauf);
 }
 
 int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler,
@@ -200,17 +224,18 @@ struct Optionen {
     QCommandLineOption speichernAls{QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS")};
     QCommandLineOption json{QStringLiteral("json")};
     QCommandLineOption alsPdf{QStringLiteral("pdf"), QString(), QStringLiteral("AUS")};
+    QCommandLineOption alsSkizze{QStringLiteral("skizze"), QString(), QStringLiteral("AUS")};
 
     bool zerlege(QCommandLineParser& parser, const QStringList& argumente) const
     {
-        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf});
+        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf, alsSkizze});
         // QCommandLineParser expects the program name first.
         return parser.parse(QStringList{QStringLiteral("velkor")} + argumente);
     }
     int befehle(const QCommandLineParser& parser) const
     {
         return int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json))
-               + int(parser.isSet(alsPdf));
+               + int(parser.isSet(alsPdf)) + int(parser.isSet(alsSkizze));
     }
 };
 
@@ -232,7 +257,9 @@ std::string benutzung()
            "  velkor --json DATEI.vlk [DATEI.vlk ...]\n"
            "      Status, Eingaben und ungerundete Ergebnisse aller Dateien als JSON\n"
            "  velkor --pdf AUS.pdf DATEI.vlk\n"
-           "      druckt den Rechenbericht der Datei in AUS.pdf, wie \"Drucken\" ihn setzt\n"
+           "      druckt den Rechenbericht der Datei und ihre Skizze in AUS.pdf, wie \"Drucken\" sie setzt\n"
+           "  velkor --skizze AUS.svg DATEI.vlk   (oder AUS.png)\n"
+           "      zeichnet die Skizze des Ausschnitts mit den angerechneten Flächen allein\n"
            "\n"
            "Rückgabewert (der höchste zählt):\n"
            "  0  alle Auslegungen ausreichend\n"
@@ -255,10 +282,10 @@ std::optional<QStringList> fensterdateien(const QStringList& argumente)
 namespace {
 
 std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::ostream& fehler,
-                          const std::string& dezimaltrenner, const PdfAusgabe& pdf)
+                          const std::string& dezimaltrenner, const PdfAusgabe& pdf, const SkizzenAusgabe& skizze)
 {
     const Optionen o;
-    const auto& [hilfe, bericht, speichernAls, json, alsPdf] = o;
+    const auto& [hilfe, bericht, speichernAls, json, alsPdf, alsSkizze] = o;
     QCommandLineParser parser;
     if (!o.zerlege(parser, argumente)) {
         const QStringList unbekannt = parser.unknownOptionNames();
@@ -267,9 +294,10 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
             return falscherAufruf(fehler, "Unbekannte Option: " + utf8(name.size() == 1 ? "-" + name : "--" + name));
         }
         // An option with a value came last, without it.
-        const bool pdfZuletzt = !argumente.isEmpty() && argumente.last() == QStringLiteral("--pdf");
-        return falscherAufruf(fehler, pdfZuletzt ? "Nach --pdf fehlt der Name der Zieldatei."
-                                                 : "Nach --speichern-als fehlt der Name der Zieldatei.");
+        const QString zuletzt = argumente.isEmpty() ? QString() : argumente.last();
+        const bool mitWert = zuletzt == QStringLiteral("--pdf") || zuletzt == QStringLiteral("--skizze");
+        return falscherAufruf(fehler, "Nach " + (mitWert ? utf8(zuletzt) : std::string("--speichern-als"))
+                                          + " fehlt der Name der Zieldatei.");
     }
     if (parser.isSet(hilfe)) {
         aus << benutzung();
@@ -282,14 +310,17 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
         return std::nullopt;
     if (befehle > 1)
         return falscherAufruf(fehler,
-                              "Nur einer der Befehle --bericht, --speichern-als, --json und --pdf ist möglich.");
+                              "Nur einer der Befehle --bericht, --speichern-als, --json, --pdf und --skizze ist möglich.");
 
     if (parser.isSet(json)) {
         if (dateien.isEmpty())
             return falscherAufruf(fehler, "--json braucht mindestens eine Datei.");
         return alsJson(dateien, aus, fehler, dezimaltrenner);
     }
-    const char* befehl = parser.isSet(bericht) ? "--bericht" : parser.isSet(alsPdf) ? "--pdf" : "--speichern-als";
+    const char* befehl = parser.isSet(bericht)     ? "--bericht"
+                         : parser.isSet(alsPdf)    ? "--pdf"
+                         : parser.isSet(alsSkizze) ? "--skizze"
+                                                   : "--speichern-als";
     if (dateien.size() != 1)
         return falscherAufruf(fehler, std::string(befehl) + " braucht genau eine Datei.");
     if (parser.isSet(bericht))
@@ -304,6 +335,19 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
             return falscherAufruf(fehler, "Die Zieldatei von --pdf ist die Projektdatei selbst.");
         return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, pdf);
     }
+    if (parser.isSet(alsSkizze)) {
+        const QStringList ziele = parser.values(alsSkizze);
+        if (ziele.size() != 1 || ziele.front().isEmpty())
+            return falscherAufruf(fehler, "--skizze braucht genau eine Zieldatei.");
+        if (!skizze)
+            return falscherAufruf(fehler, "--skizze ist in diesem Programm nicht verfügbar.");
+        if (dieselbeDatei(ziele.front(), dateien.front()))
+            return falscherAufruf(fehler, "Die Zieldatei von --skizze ist die Projektdatei selbst.");
+        const QString endung = QFileInfo(ziele.front()).suffix().toLower();
+        if (endung != QStringLiteral("svg") && endung != QStringLiteral("png"))
+            return falscherAufruf(fehler, "Die Zieldatei von --skizze muss auf .svg oder .png enden.");
+        return zeichne(ziele.front(), dateien.front(), fehler, dezimaltrenner, skizze);
+    }
     const QStringList ziele = parser.values(speichernAls);
     if (ziele.size() != 1 || ziele.front().isEmpty())
         return falscherAufruf(fehler, "--speichern-als braucht genau eine Zieldatei.");
@@ -314,9 +358,9 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
 
 std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
                                  std::ostream& fehler, const std::string& dezimaltrenner,
-                                 const PdfAusgabe& pdf)
+                                 const PdfAusgabe& pdf, const SkizzenAusgabe& skizze)
 {
-    std::optional<int> status = befehl(argumente, aus, fehler, dezimaltrenner, pdf);
+    std::optional<int> status = befehl(argumente, aus, fehler, dezimaltrenner, pdf, skizze);
     // A report or a list that did not reach its reader (a full disk, a closed
     // pipe) must not end as if it had.
     if (status && !aus.flush()) {

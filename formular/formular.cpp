@@ -213,6 +213,7 @@ Rechenlauf Formular::berechne()
     statustext_ = lauf.status;
     statusfarbe_ = lauf.statusfarbe;
     berechnet_ = lauf.berechnet;
+    lauf_ = lauf;
     return lauf;
 }
 
@@ -223,6 +224,13 @@ std::optional<std::string> Formular::bericht()
         statustext_ = std::string(berichtVerweigert);
         return std::nullopt;
     }
+    return velkor::bericht(berichtsdaten());
+}
+
+Skizzenquelle Formular::skizzenquelle() const { return {berichtsdaten(), lauf_}; }
+
+Berichtsdaten Formular::berichtsdaten() const
+{
     Berichtsdaten d;
     for (std::size_t i = 0; i < anzahlGroessen; ++i)
         d.texte[i] = texte_[i];
@@ -234,7 +242,7 @@ std::optional<std::string> Formular::bericht()
     d.scheibe = scheibe_;
     d.ausgehalst = ausgehalst_;
     d.dezimaltrenner = dezimaltrenner_;
-    return velkor::bericht(d);
+    return d;
 }
 
 void Formular::loesche()

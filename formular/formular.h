@@ -3,6 +3,7 @@
 #include "engine/berechnung.h"
 #include "engine/projekt.h"
 #include "formular/kaesten.h"
+#include "report/skizze.h"
 
 #include <array>
 #include <optional>
@@ -67,6 +68,10 @@ public:
     // Runs the calculation; the report text, or nothing when the run did not
     // reach its verdict (the status line then says why).
     std::optional<std::string> bericht();
+    // What the report reads: box texts, heading, stored values and switches as they stand.
+    Berichtsdaten berichtsdaten() const;
+    // What the drawing is made of: the report's data and the last calculation's run.
+    Skizzenquelle skizzenquelle() const;
     // Clears every box, value and switch (the question is the caller's).
     void loesche();
     // Applies a project that was read whole: values and boxes, heading texts,
@@ -99,6 +104,7 @@ private:
     Statusfarbe statusfarbe_ = Statusfarbe::normal;
     bool geaendert_ = false;
     bool berechnet_ = false;
+    Rechenlauf lauf_;
 };
 
 } // namespace velkor

@@ -1,5 +1,7 @@
 #include "report/druck.h"
 
+#include "report/skizzenmaler.h"
+
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -31,7 +33,7 @@ QList<QStringList> druckseiten(const QString& text, int zeilenProSeite)
     return seiten;
 }
 
-bool drucke(QPrinter& drucker, const QString& text)
+bool drucke(QPrinter& drucker, const QString& text, const Skizzenquelle* skizze)
 {
     drucker.setPageOrientation(QPageLayout::Portrait);
     drucker.setFullPage(false);
@@ -62,10 +64,18 @@ bool drucke(QPrinter& drucker, const QString& text)
             grundlinie += masse.lineSpacing();
         }
     }
+    if (skizze) {
+        constexpr double randMm = 10;
+        const QRectF mm = drucker.pageLayout().paintRect(QPageLayout::Millimeter);
+        const double breite = mm.width() - 2 * randMm, hoehe = mm.height() - 2 * randMm;
+        drucker.newPage();
+        maleSkizze(maler, velkor::skizze(*skizze, breite, hoehe),
+                   QRectF(randMm * proMm, randMm * proMm, breite * proMm, hoehe * proMm));
+    }
     return maler.end();
 }
 
-std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text)
+std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text, const Skizzenquelle* skizze)
 {
     // Found out here rather than by the painter, which would also complain on stderr.
     QFile probe(QString::fromStdString(pfad));
@@ -77,7 +87,7 @@ std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& t
     drucker.setOutputFormat(QPrinter::PdfFormat);
     drucker.setOutputFileName(QString::fromStdString(pfad));
     drucker.setPageSize(QPageSize(QPageSize::A4));
-    if (!drucke(drucker, text))
+    if (!drucke(drucker, text, skizze))
         return "Die Datei kann nicht geschrieben werden.";
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/skizze.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,12 +27,14 @@ inline constexpr double druckRandUntenMm = 15;
 QList<QStringList> druckseiten(const QString& text, int zeilenProSeite);
 
 // Prints the text on the given printer, one job, unwrapped lines, page breaks
-// where druckseiten puts them. False when the printer refused to start the job.
-bool drucke(QPrinter& drucker, const QString& text);
+// where druckseiten puts them; with a drawing, that follows on a page of its
+// own, 10 mm inside the printable area. False when the printer refused to start the job.
+bool drucke(QPrinter& drucker, const QString& text, const Skizzenquelle* skizze = nullptr);
 
-// Prints the text into a PDF file (A4) exactly as on paper; a German reason when
-// the file cannot be written.
-std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text);
+// Prints the text (and the drawing) into a PDF file (A4) exactly as on paper;
+// a German reason when the file cannot be written.
+std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text,
+                                       const Skizzenquelle* skizze = nullptr);
 
 // The system's default printer, or nothing when none is installed.
 std::unique_ptr<QPrinter> standarddrucker();

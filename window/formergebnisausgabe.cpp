@@ -3,13 +3,16 @@
 #include "formular/dialoge.h"
 #include "report/druck.h"
 #include "window/schrift.h"
+#include "window/skizzenansicht.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QIcon>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTextDocument>
 
 namespace velkor {
@@ -39,7 +42,9 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
 {
     setObjectName("FormErgebnisausgabe");
     setWindowTitle("Ergebnisausgabe");
-    setFixedSize(px(7530), px(5565));
+    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
+    setMinimumSize(px(7530), px(5565));
+    resize(px(7530), px(5565));
     setFont(oberflaechenschrift());
 
     textErgebnisAusgabe_ = new QPlainTextEdit(QStringLiteral("Ergebnisausgabe"), this);
@@ -56,6 +61,20 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     commandDrucken_ = knopf(this, "CommandDrucken", "Drucken", 4560);
     commandOK_ = knopf(this, "CommandOK", "Zurück", 6120);
 
+    // The drawing lies where the report lies; the tabs left of the buttons switch.
+    skizze_ = new Skizzenansicht(this);
+    skizze_->setObjectName("Skizze");
+    skizze_->setGeometry(textErgebnisAusgabe_->geometry());
+    skizze_->hide();
+    ansichten_ = new QTabBar(this);
+    ansichten_->setObjectName("Ansichten");
+    ansichten_->setShape(QTabBar::RoundedSouth);
+    ansichten_->setFocusPolicy(Qt::NoFocus);
+    ansichten_->addTab(QStringLiteral("Bericht"));
+    ansichten_->addTab(QStringLiteral("Skizze"));
+    ansichten_->setTabEnabled(1, false);
+    ansichten_->setGeometry(0, px(4800) - 3, px(2880) - 8, px(375) + 3);
+
     statusBar_ = new QLabel(QStringLiteral("Ergebnisausgabe"), this);
     statusBar_->setObjectName("StatusBar");
     statusBar_->setGeometry(0, px(5280), px(7440), px(255));
@@ -67,13 +86,40 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     connect(commandClipboard_, &QPushButton::clicked, this, &FormErgebnisausgabe::kopiere);
     connect(commandDrucken_, &QPushButton::clicked, this, &FormErgebnisausgabe::druckeText);
     connect(commandOK_, &QPushButton::clicked, this, &QWidget::hide);
+    connect(ansichten_, &QTabBar::currentChanged, this, &FormErgebnisausgabe::zeigeAnsicht);
+}
+
+void FormErgebnisausgabe::zeigeAnsicht(int tab)
+{
+    skizze_->setVisible(tab == 1);
+    textErgebnisAusgabe_->setVisible(tab != 1);
+}
+
+// The fixed layout at its own size; a larger window gives the box and the
+// drawing the room, the buttons keep to the lower right.
+void FormErgebnisausgabe::resizeEvent(QResizeEvent* ereignis)
+{
+    QWidget::resizeEvent(ereignis);
+    const int mehrBreit = width() - px(7530), mehrHoch = height() - px(5565);
+    const QRect kasten(0, 0, px(7455) + mehrBreit, px(4695) + mehrHoch);
+    textErgebnisAusgabe_->setGeometry(kasten);
+    skizze_->setGeometry(kasten);
+    for (auto [knopf, links] : {std::pair{commandClipboard_, 2880}, {commandDrucken_, 4560}, {commandOK_, 6120}})
+        knopf->setGeometry(px(links) + mehrBreit, px(4800) + mehrHoch, px(1335), px(375));
+    ansichten_->setGeometry(0, px(4800) - 3 + mehrHoch, px(2880) - 8 + mehrBreit, px(375) + 3);
+    statusBar_->setGeometry(0, px(5280) + mehrHoch, px(7440) + mehrBreit, px(255));
 }
 
 FormErgebnisausgabe::~FormErgebnisausgabe() { hide(); }
 
-void FormErgebnisausgabe::zeigeBericht(const QString& bericht)
+void FormErgebnisausgabe::zeigeBericht(const QString& bericht, std::optional<Skizzenquelle> skizze)
 {
     textErgebnisAusgabe_->setPlainText(bericht);
+    quelle_ = std::move(skizze);
+    skizze_->setzeQuelle(quelle_);
+    ansichten_->setTabEnabled(1, quelle_.has_value());
+    if (!quelle_)
+        ansichten_->setCurrentIndex(0);
     // A minimised window would take the new report out of sight.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -105,7 +151,7 @@ void FormErgebnisausgabe::druckeText()
         dialoge_.meldung("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.", "Drucken");
         return;
     }
-    if (!drucke(*drucker, text()))
+    if (!drucke(*drucker, text(), quelle_ ? &*quelle_ : nullptr))
         dialoge_.meldung("Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt.",
                          "Drucken");
 }

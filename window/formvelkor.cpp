@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QIcon>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -224,6 +225,7 @@ FormVelkor::FormVelkor(Dialoge& dialoge, const QString& dezimaltrenner, QWidget*
 {
     setObjectName("FormVelkor");
     setWindowTitle("Velkor");
+    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
     setFixedSize(fensterbreite, fensterhoehe);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(oberflaechenschrift());
@@ -455,7 +457,7 @@ void FormVelkor::ausgeben()
         return;
     if (!ergebnisausgabe_)
         ergebnisausgabe_ = std::make_unique<FormErgebnisausgabe>(dialoge_);
-    ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text));
+    ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text), formular_.skizzenquelle());
 }
 
 bool FormVelkor::lade(const std::string& pfad)

@@ -241,7 +241,7 @@ TEST(Kommandozeile, wrongUsageGivesUsageOnStderrAndStatus64)
         {{"--bericht"}, "--bericht braucht genau eine Datei."},
         {{"--bericht", d, d}, "--bericht braucht genau eine Datei."},
         {{"--json"}, "--json braucht mindestens eine Datei."},
-        {{"--bericht", "--json", d}, "Nur einer der Befehle --bericht, --speichern-als, --json und --pdf ist möglich."},
+        {{"--bericht", "--json", d}, "Nur einer der Befehle --bericht, --speichern-als, --json, --pdf und --skizze ist möglich."},
     };
     for (const auto& [argumente, grund] : faelle) {
         const Lauf l = starte(argumente);

@@ -46,7 +46,8 @@ Programmlauf starteProgramm(const QStringList& argumente, bool fenster = false)
 QStringList pdfZeilen(const QString& pfad)
 {
     QProcess p;
-    p.start("pdftotext", {"-layout", pfad, "-"});
+    // The report's page; the drawing follows on the next.
+    p.start("pdftotext", {"-layout", "-l", "1", pfad, "-"});
     EXPECT_TRUE(p.waitForFinished(30000));
     QStringList zeilen;
     for (const QString& z : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
@@ -131,7 +132,7 @@ TEST(PdfBefehl, aTargetThatIsTheProjectFileItselfIsRefusedAndTheFileStays)
 TEST(PdfBefehl, wrongUsageIsRefusedWithStatus64)
 {
     std::ostringstream aus, fehler;
-    const auto pdf = [](const std::string&, const std::string&) -> std::optional<std::string> {
+    const auto pdf = [](const std::string&, const std::string&, const Skizzenquelle&) -> std::optional<std::string> {
         ADD_FAILURE() << "nothing may be printed";
         return std::nullopt;
     };
@@ -139,7 +140,7 @@ TEST(PdfBefehl, wrongUsageIsRefusedWithStatus64)
         {{"--pdf"}, "Nach --pdf fehlt der Name der Zieldatei."},
         {{"--pdf", "aus.pdf"}, "--pdf braucht genau eine Datei."},
         {{"--pdf", "aus.pdf", "--bericht", "a.vlk"},
-         "Nur einer der Befehle --bericht, --speichern-als, --json und --pdf ist möglich."},
+         "Nur einer der Befehle --bericht, --speichern-als, --json, --pdf und --skizze ist möglich."},
     };
     for (const auto& [argumente, grund] : faelle) {
         fehler.str("");
