@@ -65,10 +65,12 @@ bool drucke(QPrinter& drucker, const QString& text, const Skizzenquelle* skizze)
         }
     }
     if (skizze) {
+        // The drawing is wider than high: its page lies across.
         constexpr double randMm = 10;
+        drucker.setPageOrientation(QPageLayout::Landscape);
+        drucker.newPage();
         const QRectF mm = drucker.pageLayout().paintRect(QPageLayout::Millimeter);
         const double breite = mm.width() - 2 * randMm, hoehe = mm.height() - 2 * randMm;
-        drucker.newPage();
         maleSkizze(maler, velkor::skizze(*skizze, breite, hoehe),
                    QRectF(randMm * proMm, randMm * proMm, breite * proMm, hoehe * proMm));
     }

@@ -27,8 +27,8 @@ inline constexpr double druckRandUntenMm = 15;
 QList<QStringList> druckseiten(const QString& text, int zeilenProSeite);
 
 // Prints the text on the given printer, one job, unwrapped lines, page breaks
-// where druckseiten puts them; with a drawing, that follows on a page of its
-// own, 10 mm inside the printable area. False when the printer refused to start the job.
+// where druckseiten puts them; with a drawing, that follows on a landscape
+// page of its own, 10 mm inside the printable area. False when the printer refused to start the job.
 bool drucke(QPrinter& drucker, const QString& text, const Skizzenquelle* skizze = nullptr);
 
 // Prints the text (and the drawing) into a PDF file (A4) exactly as on paper;

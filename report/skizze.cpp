@@ -226,10 +226,13 @@ public:
     {
         if (zylinder_)
             return {punkt(r, t1), punkt(r, t2)};
-        const int schritte = std::max(1, static_cast<int>(std::ceil(std::fabs(t2 - t1) / bogenschritt)));
-        std::vector<Punkt> zug;
-        for (int i = 0; i <= schritte; ++i)
-            zug.push_back(punkt(r, t1 + (t2 - t1) * i / schritte));
+        // Corners on one grid of angles, so that shapes meeting along an arc share its chords.
+        std::vector<Punkt> zug{punkt(r, t1)};
+        const double richtung = t2 > t1 ? 1 : -1;
+        for (double k = richtung > 0 ? std::floor(t1 / bogenschritt) + 1 : std::ceil(t1 / bogenschritt) - 1;
+             richtung * (k * bogenschritt - t2) < 0; k += richtung)
+            zug.push_back(punkt(r, k * bogenschritt));
+        zug.push_back(punkt(r, t2));
         return zug;
     }
 
@@ -312,7 +315,7 @@ private:
     std::vector<Punkt> stutzenstreifen(double d1, double d2, double tOben, std::optional<double> tUnten) const;
     std::vector<Punkt> auflage(double breite, double hoehe) const;
     std::vector<Punkt> auskehlung() const;
-    std::vector<Punkt> druckflaeche(double b, double lsm) const;
+    std::vector<Punkt> druckflaeche(double b, double lsm, double lsmStrich) const;
 
     const Skizzenquelle& q_;
     Werte w_;
@@ -416,21 +419,28 @@ std::vector<Punkt> Konstruktion::auskehlung() const
 
 // The pressure-loaded area as the comparison charges it: below the shell up to
 // the inside radius over the opening and b, and the nozzle's bore up to lsm.
-std::vector<Punkt> Konstruktion::druckflaeche(double b, double lsm) const
+// The nozzle's credited part inside the vessel (lsm') is left out: it is drawn
+// as As1, and the sheet shows every area once.
+std::vector<Punkt> Konstruktion::druckflaeche(double b, double lsm, double lsmStrich) const
 {
     const Werte& w = w_;
     const Form& f = form_;
     const std::optional<Punkt> bohrungUnten = f.schnitt(w.ris, w.ri), achseUnten = f.schnitt(0, w.ri);
+    const std::optional<Punkt> wandUnten = f.schnitt(w.Das / 2, w.ri);
     const std::vector<Punkt> deckel = f.versetzt(w.Ra, w.ris, 0, lsm);
-    if (!bohrungUnten || !achseUnten || deckel.empty())
+    if (!bohrungUnten || !achseUnten || !wandUnten || deckel.empty())
         return {};
+    std::vector<Punkt> aussparung{*wandUnten};
+    haengeAn(aussparung, f.versetzt(w.ri, w.Das / 2, w.ris, -lsmStrich));
+    haengeAn(aussparung, {*bohrungUnten});
     std::vector<Punkt> zug;
     if (w.zylinder) {
         const std::optional<double> d = zw(Zwischengroesse::dSchraeg), t = zw(Zwischengroesse::tSchraeg);
         if (!d || !t)
             return {};
         const double breite = b + *d + *t;
-        zug = {{0, 0}, {breite, 0}, {breite, w.ri}, *bohrungUnten};
+        zug = {{0, 0}, {breite, 0}, {breite, w.ri}};
+        haengeAn(zug, aussparung);
         haengeAn(zug, deckel);
         haengeAn(zug, {*achseUnten, {0, w.ri}});
         return zug;
@@ -443,7 +453,8 @@ std::vector<Punkt> Konstruktion::druckflaeche(double b, double lsm) const
     if (!(tT > f.param(*bohrungUnten)) || tT > kreiszahl)
         return {};
     zug = {{0, 0}};
-    haengeAn(zug, f.entlang(w.ri, tT, f.param(*bohrungUnten)));
+    haengeAn(zug, f.entlang(w.ri, tT, f.param(*wandUnten)));
+    haengeAn(zug, aussparung);
     haengeAn(zug, deckel);
     haengeAn(zug, {*achseUnten});
     return zug;
@@ -537,7 +548,7 @@ void Konstruktion::baue()
     const double lsm = std::max(0.0, q_.daten.daten.lsm);
     const double lsmStrich = std::max(0.0, zw(Zwischengroesse::lsmStrich).value_or(0));
     const double breite = b;
-    flaeche(Rolle::Ap, druckflaeche(breite, lsm), 0);
+    flaeche(Rolle::Ap, druckflaeche(breite, lsm, lsmStrich), 0);
     if (breite > 0)
         flaeche(Rolle::As0,
                 [&] {
@@ -702,7 +713,11 @@ std::string zahl(double wert, const std::string& trenner) { return anzeigetext(w
 
 class Zeichner {
 public:
-    Zeichner(const Skizzenquelle& q, const Konstruktion& k) : q_(q), k_(k), trenner_(q.daten.dezimaltrenner) {}
+    // kompakt: a small sheet, whose dimensions carry their symbols only.
+    Zeichner(const Skizzenquelle& q, const Konstruktion& k, bool kompakt)
+        : q_(q), k_(k), trenner_(q.daten.dezimaltrenner), kompakt_(kompakt)
+    {
+    }
 
     // Everything on the sheet at this scale, with the true origin at (0, 0).
     Blattinhalt lege(double massstab, const std::optional<Bruch>& bruch) const;
@@ -713,9 +728,12 @@ private:
     void masseStutzen(Blattinhalt& z) const;
     void masseGrundkoerper(Blattinhalt& z) const;
 
+    std::string text(const std::string& voll, const std::string& kurz) const { return kompakt_ ? kurz : voll; }
+
     const Skizzenquelle& q_;
     const Konstruktion& k_;
     std::string trenner_;
+    bool kompakt_;
 };
 
 void Zeichner::flaechenUndBruch(Blattinhalt& z) const
@@ -758,12 +776,14 @@ void Zeichner::achsen(Blattinhalt& z) const
         const double links = std::min(a.abbilde(Punkt{0, 0}).x, z.formen ? z.formen->links : 0.0) - 4;
         const Punkt achse = a.abbilde(Punkt{0, 0});
         z.linie(Strich::mittellinie, {{links, achse.y}, {ende.x + 10, achse.y}});
-        z.setzeText("Behälterachse", {{Punkt{ende.x - 2, achse.y + 0.8}, -1, 1}, {Punkt{ende.x - 2, achse.y - 0.8}, -1, -1}});
+        if (!kompakt_)
+            z.setzeText("Behälterachse",
+                        {{Punkt{ende.x - 2, achse.y + 0.8}, -1, 1}, {Punkt{ende.x - 2, achse.y - 0.8}, -1, -1}});
     } else {
         const Punkt mitte = a.abbilde(Punkt{0, 0});
         z.linie(Strich::duenn, {mitte - Punkt{3, 0}, mitte + Punkt{3, 0}});
         z.linie(Strich::duenn, {mitte - Punkt{0, 3}, mitte + Punkt{0, 3}});
-        z.setzeText("Kugelmitte", {{mitte + Punkt{-2, 1}, -1, 1}, {mitte + Punkt{2, 1}, 1, 1}});
+        z.setzeText(text("Kugelmitte", "M"), {{mitte + Punkt{-2, 1}, -1, 1}, {mitte + Punkt{2, 1}, 1, 1}});
     }
     // The nozzle's axis, or the opening's axis without one.
     std::vector<Punkt> achse;
@@ -803,7 +823,7 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         const std::optional<double> dSchraeg = k_.zw(Zwischengroesse::dSchraeg);
         const double halb = dSchraeg.value_or(w.Das / (2 * f.u.y));
         z.bemasse(achse, aussen, Punkt{0, hoch - aussen.y - massabstand},
-                  {"d/2", "d/2 = " + zahl(halb, trenner_), false});
+                  {"d/2", text("d/2 = " + zahl(halb, trenner_), "d/2"), false});
     }
 
     // phi where the axis meets the shell's outside, against a parallel to the vessel's axis.
@@ -817,9 +837,9 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         z.erfasse({mitte.x - radius, mitte.y - radius, 2 * radius, 2 * radius});
         const double halbGrad = grad / 2 * kreiszahl / 180;
         const Punkt amBogen = mitte + Punkt{(radius + 1) * std::cos(halbGrad), -(radius + 1) * std::sin(halbGrad)};
-        z.setzeText("phi = " + zahl(d.phi, trenner_) + "°",
+        z.setzeText(text("phi = " + zahl(d.phi, trenner_) + "°", "phi"),
                     {{amBogen, 1, -1}, {mitte + Punkt{-1.5, -radius}, -1, -1}, {mitte + Punkt{-1.5, 1}, -1, 1}});
-        z.masse.push_back({"phi", "phi = " + zahl(d.phi, trenner_) + "°", false});
+        z.masse.push_back({"phi", z.texte.back().text, false});
     }
 
     if (!w.ergebnisse)
@@ -832,14 +852,16 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
     const double lsmStrich = std::max(0.0, k_.zw(Zwischengroesse::lsmStrich).value_or(0));
     if (lsm > 0) {
         const bool begrenzt = k_.zw(Zwischengroesse::lsmWinkel).value_or(0) > d.ls;
-        const std::string text = begrenzt ? "lsm = ls = " + zahl(lsm, trenner_) : "lsm = " + zahl(lsm, trenner_);
-        z.bemasse(a.abbilde(P0), a.abbilde(P0 + lsm * f.u), zumLinks * quer, {"lsm", text, begrenzt});
+        const std::string voll = begrenzt ? "lsm = ls = " + zahl(lsm, trenner_) : "lsm = " + zahl(lsm, trenner_);
+        z.bemasse(a.abbilde(P0), a.abbilde(P0 + lsm * f.u), zumLinks * quer,
+                  {"lsm", text(voll, begrenzt ? "lsm = ls" : "lsm"), begrenzt});
     }
     if (lsmStrich > 0) {
         const bool begrenzt = k_.zw(Zwischengroesse::lsmStrichVoll).value_or(0) > d.lsstrich;
         const std::string wert = zahl(lsmStrich, trenner_);
-        const std::string text = begrenzt ? "lsm' = ls' = " + wert : "lsm' = " + wert;
-        z.bemasse(a.abbilde(P0i), a.abbilde(P0i - lsmStrich * f.u), zumLinks * quer, {"lsm'", text, begrenzt});
+        const std::string voll = begrenzt ? "lsm' = ls' = " + wert : "lsm' = " + wert;
+        z.bemasse(a.abbilde(P0i), a.abbilde(P0i - lsmStrich * f.u), zumLinks * quer,
+                  {"lsm'", text(voll, begrenzt ? "lsm' = ls'" : "lsm'"), begrenzt});
     }
 }
 
@@ -858,10 +880,11 @@ void Zeichner::masseGrundkoerper(Blattinhalt& z) const
         const Punkt b1 = a.abbilde(f.punkt(w.Ra, f.weiter(m.tA, d.b, w.rm)));
         const Punkt hoch = ueberPad * senkrecht(b1 - b0, {0, -1});
         const bool begrenzt = k_.zw(Zwischengroesse::bWurzel).value_or(0) > d.b;
-        const std::string text = begrenzt ? "b = x = " + zahl(d.b, trenner_) : "b = " + zahl(d.b, trenner_);
-        z.bemasse(b0, b1, hoch, {"b", text, begrenzt});
+        const std::string voll = begrenzt ? "b = x = " + zahl(d.b, trenner_) : "b = " + zahl(d.b, trenner_);
+        z.bemasse(b0, b1, hoch, {"b", text(voll, begrenzt ? "b = x" : "b"), begrenzt});
         if (m.oeffnung)
-            z.bemasse(a.abbilde(f.punkt(w.Ra, 0)), b0, hoch, {"dmax/2", "dmax/2 = " + zahl(d.dmax / 2, trenner_), false});
+            z.bemasse(a.abbilde(f.punkt(w.Ra, 0)), b0, hoch,
+                      {"dmax/2", text("dmax/2 = " + zahl(d.dmax / 2, trenner_), "dmax/2"), false});
     }
     // The next discontinuity, where it lies within the drawing.
     if (d.x > 0 && w.ergebnisse) {
@@ -872,21 +895,21 @@ void Zeichner::masseGrundkoerper(Blattinhalt& z) const
             const Punkt hinaus = einheit(oben - unten);
             const Punkt spitze = oben + (ueberPad + 3) * hinaus;
             z.linie(Strich::mittellinie, {unten - 2 * hinaus, spitze});
-            z.setzeText("Störstelle", {{spitze + Punkt{0, -0.5}, 0, -1}, {spitze + Punkt{1, 0}, 1, 0}});
+            z.setzeText(text("Störstelle", "x"), {{spitze + Punkt{0, -0.5}, 0, -1}, {spitze + Punkt{1, 0}, 1, 0}});
         }
     }
 
     // The radius: the cylinder's at its cut end down to the vessel's axis; the
     // sphere's up from its centre to its crown, left of everything, where the
     // half section leaves room.
-    const std::string text = "Da/2 = " + zahl(w.Ra, trenner_);
+    const std::string radius = text("Da/2 = " + zahl(w.Ra, trenner_), "Da/2");
     if (w.zylinder) {
         const Punkt fuss = a.abbilde(f.punkt(0, m.tEnde)), kopf = a.abbilde(f.punkt(w.Ra, m.tEnde));
-        z.bemasse(fuss, kopf, {massabstand + 3, 0}, {"Da/2", text, false});
+        z.bemasse(fuss, kopf, {massabstand + 3, 0}, {"Da/2", radius, false});
     } else {
         const Punkt fuss = a.abbilde(Punkt{0, 0}), kopf = a.abbilde(Punkt{0, w.Ra});
         const double links = std::min(fuss.x, z.formen ? z.formen->links : fuss.x) - massabstand - 3;
-        z.bemasse(fuss, kopf, {links - fuss.x, 0}, {"Da/2", text, false});
+        z.bemasse(fuss, kopf, {links - fuss.x, 0}, {"Da/2", radius, false});
     }
 }
 
@@ -1065,19 +1088,24 @@ Skizze skizze(const Skizzenquelle& quelle, double blattbreite, double blatthoehe
     if (!quelle.lauf.berechnet)
         s.grund = quelle.lauf.status;
 
+    // A small sheet (the report window at its first size) keeps to the drawing:
+    // dimensions by symbol, the legend with the areas' values only.
+    const bool kompakt = B < 180 || H < 110;
+    const double titelgroesse = kompakt ? schrift : titelschrift;
+
     // Title and project.
     const double nutzbreite = B - 2 * blattrand;
     const std::string titel = std::string("Skizze: ") + (w.zylinder ? "Zylinder" : "Kugel")
         + (w.stutzen ? " mit Stutzen" : " ohne Stutzen") + ", Halbschnitt";
-    s.texte.push_back({kuerze(titel, nutzbreite, titelschrift), {blattrand, blattrand}, titelschrift, false});
-    double kopf = blattrand + texthoehe(titelschrift) + 1;
+    s.texte.push_back({kuerze(titel, nutzbreite, titelgroesse), {blattrand, blattrand}, titelgroesse, false});
+    double kopf = blattrand + texthoehe(titelgroesse) + 1;
     std::string projekt;
     for (const auto& [name, wert] : {std::pair{"Projekt: ", &quelle.daten.bezeichnung},
                                      std::pair{"Nummer: ", &quelle.daten.nummer},
                                      std::pair{"Bearb.: ", &quelle.daten.bearbeiter}})
         if (!wert->empty())
             projekt += (projekt.empty() ? "" : "   ") + std::string(name) + *wert;
-    if (!projekt.empty()) {
+    if (!projekt.empty() && !kompakt) {
         s.texte.push_back({kuerze(projekt, nutzbreite, schrift), {blattrand, kopf}, schrift, false});
         kopf += texthoehe(schrift);
     }
@@ -1086,8 +1114,10 @@ Skizze skizze(const Skizzenquelle& quelle, double blattbreite, double blatthoehe
     // The legend's lines; the scale and the note on walls come once the scale is known.
     std::vector<Zeile> zeilen;
     for (const Legendeneintrag& e : s.legende) {
+        if (kompakt && !(e.rolle && e.text.find('=') != std::string::npos))
+            continue;
         zeilen.push_back({e.rolle, e.text});
-        if (!e.beschreibung.empty())
+        if (!e.beschreibung.empty() && !kompakt)
             zeilen.push_back({std::nullopt, "  " + e.beschreibung});
     }
     if (s.grund) {
@@ -1100,11 +1130,13 @@ Skizze skizze(const Skizzenquelle& quelle, double blattbreite, double blatthoehe
         zeilen.push_back({std::nullopt, h});
     zeilen.push_back({std::nullopt, ""});
     const std::size_t massstabZeile = zeilen.size();
-    zeilen.push_back({std::nullopt, "M 1:100000", titelschrift});
+    zeilen.push_back({std::nullopt, "M 1:100000", titelgroesse});
     zeilen.push_back({std::nullopt, "Wanddicken überhöht"});
-    zeilen.push_back({std::nullopt, ""});
-    zeilen.push_back({std::nullopt, "Skizze der angerechneten Flächen,", 2.0});
-    zeilen.push_back({std::nullopt, "keine Fertigungszeichnung.", 2.0});
+    if (!kompakt) {
+        zeilen.push_back({std::nullopt, ""});
+        zeilen.push_back({std::nullopt, "Skizze der angerechneten Flächen,", 2.0});
+        zeilen.push_back({std::nullopt, "keine Fertigungszeichnung.", 2.0});
+    }
 
     double legendenbreite = 0, legendenhoehe = 0;
     for (const Zeile& z : zeilen) {
@@ -1132,7 +1164,7 @@ Skizze skizze(const Skizzenquelle& quelle, double blattbreite, double blatthoehe
     }
 
     // The largest standard scale at which everything fits.
-    const Zeichner zeichner(quelle, k);
+    const Zeichner zeichner(quelle, k, kompakt);
     std::optional<Blattinhalt> gewaehlt;
     double massstab = 1;
     for (int stelle = 1; stelle >= -7 && !gewaehlt; --stelle)

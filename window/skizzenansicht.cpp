@@ -8,8 +8,8 @@ namespace velkor {
 
 namespace {
 
-// Screen pixels per sheet millimetre: the sheet's 2.5 mm text then stands 11 pixels high.
-constexpr double pixelProMm = 4.5;
+// Screen pixels per sheet millimetre: the sheet's 2.5 mm text then stands 9 pixels high.
+constexpr double pixelProMm = 3.6;
 
 } // namespace
 
