@@ -835,6 +835,13 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         z.linie(Strich::duenn, {mitte, mitte + Punkt{radius + 1.5, 0}});
         z.boegen.push_back({mitte, radius, 0, grad});
         z.erfasse({mitte.x - radius, mitte.y - radius, 2 * radius, 2 * radius});
+        // Later labels keep off the angle: its sector counts as a wall.
+        std::vector<Punkt> sektor{mitte};
+        for (int i = 0; i <= 8; ++i) {
+            const double w = grad * i / 8 * kreiszahl / 180;
+            sektor.push_back(mitte + Punkt{radius * std::cos(w), -radius * std::sin(w)});
+        }
+        z.hindernisse.push_back(sektor);
         const double halbGrad = grad / 2 * kreiszahl / 180;
         const Punkt amBogen = mitte + Punkt{(radius + 1) * std::cos(halbGrad), -(radius + 1) * std::sin(halbGrad)};
         z.setzeText(text("phi = " + zahl(d.phi, trenner_) + "°", "phi"),
