@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 #include <numbers>
 
 namespace velkor {
@@ -224,7 +223,8 @@ public:
 
     std::vector<Punkt> entlang(double r, double t1, double t2) const
     {
-        if (zylinder_)
+        // A pad of absurd width would go round the sphere more than once: its ends are enough.
+        if (zylinder_ || std::fabs(t2 - t1) > 2 * kreiszahl)
             return {punkt(r, t1), punkt(r, t2)};
         // Corners on one grid of angles, so that shapes meeting along an arc share its chords.
         std::vector<Punkt> zug{punkt(r, t1)};
@@ -285,7 +285,6 @@ struct Marken {
     double tEnde = 0;       // where the drawn shell ends
     double tA = 0;          // where the effective width b starts
     Punkt oben;             // top of the nozzle on its outer line
-    Punkt unten;            // bottom of the nozzle on its outer line
     double achseUnten = 0;  // the nozzle axis is drawn from here (axial parameter) ...
     double achseOben = 0;   // ... to here
     bool achseBisMitte = false; // ... or from the vessel's axis / the sphere's centre
@@ -527,7 +526,6 @@ void Konstruktion::baue()
             hinweise.push_back("Zuschläge c1, c2 des Stutzens nicht darstellbar.");
         }
         marken.oben = f.linie(aussen, tOben);
-        marken.unten = tUnten ? f.linie(aussen, *tUnten) : *f.schnitt(aussen, w.Ra - w.s);
         marken.achseOben = tOben;
         marken.achseUnten = tUnten ? *tUnten : *f.achsparam(0, w.Ra - w.s);
         if (w.scheibe)

@@ -2,6 +2,7 @@
 
 #include "project/dateiersatz.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -239,30 +240,35 @@ std::optional<std::string> schreibeSkizze(const std::string& pfad, const Skizzen
     const double proMm = svg ? 10.0 : 150 / 25.4;
     const QSize groesse(static_cast<int>(std::lround(dateiblattBreite * proMm)),
                         static_cast<int>(std::lround(dateiblattHoehe * proMm)));
-    return ersetzeDatei(pfad, [&](QIODevice& geraet) {
-        QPainter maler;
-        if (svg) {
-            QSvgGenerator erzeuger;
-            erzeuger.setOutputDevice(&geraet);
-            erzeuger.setSize(groesse);
-            erzeuger.setViewBox(QRect(QPoint(0, 0), groesse));
-            erzeuger.setResolution(static_cast<int>(std::lround(proMm * 25.4)));
-            erzeuger.setTitle(QStringLiteral("Skizze"));
-            if (!maler.begin(&erzeuger))
-                return false;
-            maleSkizze(maler, s, QRectF(QPointF(0, 0), QSizeF(groesse)));
-            return maler.end();
-        }
+    // Drawn into memory first: a device that takes only part of a write (a full
+    // disk, a size limit) reports no error, so the one write's count is checked.
+    QByteArray inhalt;
+    QBuffer puffer(&inhalt);
+    puffer.open(QIODevice::WriteOnly);
+    QPainter maler;
+    if (svg) {
+        QSvgGenerator erzeuger;
+        erzeuger.setOutputDevice(&puffer);
+        erzeuger.setSize(groesse);
+        erzeuger.setViewBox(QRect(QPoint(0, 0), groesse));
+        erzeuger.setResolution(static_cast<int>(std::lround(proMm * 25.4)));
+        erzeuger.setTitle(QStringLiteral("Skizze"));
+        if (!maler.begin(&erzeuger))
+            return "Die Skizze kann nicht gezeichnet werden.";
+        maleSkizze(maler, s, QRectF(QPointF(0, 0), QSizeF(groesse)));
+        maler.end();
+    } else {
         QImage bild(groesse, QImage::Format_RGB32);
         bild.setDotsPerMeterX(static_cast<int>(std::lround(proMm * 1000)));
         bild.setDotsPerMeterY(static_cast<int>(std::lround(proMm * 1000)));
         bild.fill(Qt::white);
         if (!maler.begin(&bild))
-            return false;
+            return "Die Skizze kann nicht gezeichnet werden.";
         maleSkizze(maler, s, QRectF(QPointF(0, 0), QSizeF(groesse)));
         maler.end();
-        return bild.save(&geraet, "PNG");
-    });
+        bild.save(&puffer, "PNG");
+    }
+    return ersetzeDatei(pfad, [&](QIODevice& geraet) { return geraet.write(inhalt) == inhalt.size(); });
 }
 
 } // namespace velkor

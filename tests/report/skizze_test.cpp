@@ -175,7 +175,7 @@ TEST(SkizzenBefehl, theProgramWritesAnSvgAndAPngThatParseAndAPdfWithTheDrawingOn
 TEST(SkizzenBefehl, refusalsAndFailuresFollowThePdfCommandAndLeaveEveryFileAsItWas)
 {
     QTemporaryDir ordner;
-    const QString projekt = ordner.filePath("p.vlk"), frueher = ordner.filePath("frueher.png");
+    const QString projekt = ordner.filePath("p.vlk"), frueher = ordner.filePath("frueher.svg");
     ASSERT_TRUE(QFile::copy(daten("app/zylinder_stutzen.vlk"), projekt));
     ASSERT_TRUE(QFile::link(projekt, ordner.filePath("verweis.svg")));
     ASSERT_TRUE(QDir(ordner.path()).mkdir("ordner.svg"));
@@ -185,7 +185,7 @@ TEST(SkizzenBefehl, refusalsAndFailuresFollowThePdfCommandAndLeaveEveryFileAsItW
         {"s.pdf", projekt, 64, "velkor: Die Zieldatei von --skizze muss auf .svg oder .png enden.", RLIM_INFINITY},
         {"verweis.svg", projekt, 64, "velkor: Die Zieldatei von --skizze ist die Projektdatei selbst.", RLIM_INFINITY},
         {"ordner.svg", projekt, 4, ordner.filePath("ordner.svg") + ": Skizze nicht möglich: „", RLIM_INFINITY},
-        {"frueher.png", projekt, 4, frueher + ": Skizze nicht möglich: Die Datei kann nicht geschrieben", 4096},
+        {"frueher.svg", projekt, 4, frueher + ": Skizze nicht möglich: Die Datei kann nicht geschrieben", 4096},
         {"halt.svg", daten("app/division_null.vlk"), 3, daten("app/division_null.vlk") + ": Division durch Null\n", RLIM_INFINITY},
     };
     std::signal(SIGXFSZ, SIG_IGN);
