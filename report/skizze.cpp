@@ -227,11 +227,12 @@ public:
         if (zylinder_ || std::fabs(t2 - t1) > 2 * kreiszahl)
             return {punkt(r, t1), punkt(r, t2)};
         // Corners on one grid of angles, so that shapes meeting along an arc share its chords.
+        // Counted in whole steps: far from zero a step added to an angle may change nothing.
         std::vector<Punkt> zug{punkt(r, t1)};
-        const double richtung = t2 > t1 ? 1 : -1;
-        for (double k = richtung > 0 ? std::floor(t1 / bogenschritt) + 1 : std::ceil(t1 / bogenschritt) - 1;
-             richtung * (k * bogenschritt - t2) < 0; k += richtung)
-            zug.push_back(punkt(r, k * bogenschritt));
+        const long von = std::lround(std::floor(std::min(t1, t2) / bogenschritt)) + 1;
+        const long bis = std::lround(std::ceil(std::max(t1, t2) / bogenschritt)) - 1;
+        for (long i = 0; i <= bis - von; ++i)
+            zug.push_back(punkt(r, (t2 > t1 ? von + i : bis - i) * bogenschritt));
         zug.push_back(punkt(r, t2));
         return zug;
     }
@@ -1064,9 +1065,13 @@ std::vector<std::pair<Punkt, Punkt>> schraffur(const std::vector<Punkt>& ecken, 
         qmin = std::min(qmin, skalar(p, q));
         qmax = std::max(qmax, skalar(p, q));
     }
-    if ((qmax - qmin) / abstand > 1e5)
+    // Only a shape far beyond any sheet has more lines than this; they are
+    // counted, since far from zero adding the spacing may change nothing.
+    if (!((qmax - qmin) / abstand <= 1e4))
         return striche;
-    for (double c = std::ceil(qmin / abstand) * abstand; c <= qmax; c += abstand) {
+    const double erste = std::ceil(qmin / abstand);
+    for (int i = 0; (erste + i) * abstand <= qmax && i <= 10000; ++i) {
+        const double c = (erste + i) * abstand;
         std::vector<double> schnitte;
         for (std::size_t i = 0; i < ecken.size(); ++i) {
             const Punkt a = ecken[i], b = ecken[(i + 1) % ecken.size()];
