@@ -8,6 +8,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -67,11 +68,12 @@ void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& l
         melde(fehler, datei, lauf.status);
 }
 
-// Loads the file and composes its report as "P" does; `status` gets the exit status.
-// With the section the text is the one the report window shows with "Rechengang"
-// checked, for a run that stopped too.
-std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler,
-                                      const std::string& dezimaltrenner, bool mitAbschnitt, int& status)
+// Loads the file and composes its report as "P" does; `status` gets the exit
+// status, `quelle` (when given) what the drawing is made of. With the section
+// the text is the one the report window shows with "Rechengang" checked, for a
+// run that stopped too.
+std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler, const std::string& dezimaltrenner,
+                                      bool mitAbschnitt, int& status, Rechenstand* quelle = nullptr)
 {
     Geladen g = lade(datei, dezimaltrenner);
     if (!g.formular) {
@@ -88,6 +90,8 @@ std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler
         meldeStatus(fehler, datei, g.lauf);
         status = ausgangVon(g.lauf);
     }
+    if (quelle)
+        *quelle = g.formular->rechenstand().value_or(Rechenstand{});
     if (mitAbschnitt)
         return mitRechengang(text, g.formular->rechengang().value_or(""));
     return text;
@@ -106,14 +110,33 @@ int druckeAlsPdf(const QString& ziel, const QString& datei, std::ostream& fehler
                  const std::string& dezimaltrenner, bool mitAbschnitt, const PdfAusgabe& pdf)
 {
     int status = ausgang::ausreichend;
-    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt, status);
+    Rechenstand quelle;
+    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt, status, &quelle);
     if (!text)
         return status;
-    if (const std::optional<std::string> grund = pdf(utf8(ziel), *text)) {
+    if (const std::optional<std::string> grund = pdf(utf8(ziel), *text, quelle)) {
         melde(fehler, ziel, "PDF nicht möglich: " + *grund);
         return ausgang::dateifehler;
     }
     return status;
+}
+
+// The drawing is written for a calculation that stopped too: it shows the
+// geometry and says why it has no areas.
+int zeichne(const QString& ziel, const QString& datei, std::ostream& fehler, const std::string& dezimaltrenner,
+            const SkizzenAusgabe& ausgabe)
+{
+    Geladen g = lade(datei, dezimaltrenner);
+    if (!g.formular) {
+        melde(fehler, datei, g.fehler);
+        return ausgang::dateifehler;
+    }
+    meldeStatus(fehler, datei, g.lauf);
+    if (const std::optional<std::string> grund = ausgabe(utf8(ziel), g.formular->rechenstand().value_or(Rechenstand{}))) {
+        melde(fehler, ziel, "Skizze nicht möglich: " + *grund);
+        return ausgang::dateifehler;
+    }
+    return ausgangVon(g.lauf);
 }
 
 int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler,
@@ -224,11 +247,12 @@ struct Optionen {
     QCommandLineOption speichernAls{QStringLiteral("speichern-als"), QString(), QStringLiteral("AUS")};
     QCommandLineOption json{QStringLiteral("json")};
     QCommandLineOption alsPdf{QStringLiteral("pdf"), QString(), QStringLiteral("AUS")};
+    QCommandLineOption alsSkizze{QStringLiteral("skizze"), QString(), QStringLiteral("AUS")};
     QCommandLineOption rechengang{QStringLiteral("rechengang")}; // goes with --bericht and --pdf
 
     bool zerlege(QCommandLineParser& parser, const QStringList& argumente) const
     {
-        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf, rechengang});
+        parser.addOptions({hilfe, bericht, speichernAls, json, alsPdf, alsSkizze, rechengang});
         // "-platform" is one unknown option, not the letters p, l, a, …
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         // QCommandLineParser expects the program name first.
@@ -237,7 +261,7 @@ struct Optionen {
     int befehle(const QCommandLineParser& parser) const
     {
         return int(parser.isSet(bericht)) + int(parser.isSet(speichernAls)) + int(parser.isSet(json))
-               + int(parser.isSet(alsPdf));
+               + int(parser.isSet(alsPdf)) + int(parser.isSet(alsSkizze));
     }
 };
 
@@ -260,7 +284,9 @@ std::string benutzung()
            "      Status, Eingaben, ungerundete Ergebnisse und Zwischenwerte aller Dateien\n"
            "      als JSON\n"
            "  velkor --pdf AUS.pdf DATEI.vlk\n"
-           "      druckt den Rechenbericht der Datei in AUS.pdf, wie \"Drucken\" ihn setzt\n"
+           "      druckt den Rechenbericht der Datei und ihre Skizze in AUS.pdf, wie \"Drucken\" sie setzt\n"
+           "  velkor --skizze AUS.svg DATEI.vlk   (oder AUS.png)\n"
+           "      zeichnet die Skizze des Ausschnitts mit den angerechneten Flächen allein\n"
            "  --rechengang (zu --bericht oder --pdf)\n"
            "      hängt den Rechengang an: jede Größe mit Formel, Werten und Ergebnis;\n"
            "      bei abgebrochener Berechnung bis zum Abbruch (Rückgabewert 3)\n"
@@ -328,10 +354,10 @@ std::optional<QStringList> fensterdateien(const QStringList& argumente)
 namespace {
 
 std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::ostream& fehler,
-                          const std::string& dezimaltrenner, const PdfAusgabe& pdf)
+                          const std::string& dezimaltrenner, const PdfAusgabe& pdf, const SkizzenAusgabe& skizze)
 {
     const Optionen o;
-    const auto& [hilfe, bericht, speichernAls, json, alsPdf, rechengang] = o;
+    const auto& [hilfe, bericht, speichernAls, json, alsPdf, alsSkizze, rechengang] = o;
     QCommandLineParser parser;
     if (!o.zerlege(parser, argumente)) {
         const QStringList unbekannt = parser.unknownOptionNames();
@@ -345,9 +371,10 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
             return falscherAufruf(fehler, "Unbekannte Option: " + utf8(getippt));
         }
         // An option with a value came last, without it.
-        const bool pdfZuletzt = !argumente.isEmpty() && argumente.last() == QStringLiteral("--pdf");
-        return falscherAufruf(fehler, pdfZuletzt ? "Nach --pdf fehlt der Name der Zieldatei."
-                                                 : "Nach --speichern-als fehlt der Name der Zieldatei.");
+        const QString zuletzt = argumente.isEmpty() ? QString() : argumente.last();
+        const bool mitWert = zuletzt == QStringLiteral("--pdf") || zuletzt == QStringLiteral("--skizze");
+        return falscherAufruf(fehler, "Nach " + (mitWert ? utf8(zuletzt) : std::string("--speichern-als"))
+                                          + " fehlt der Name der Zieldatei.");
     }
     if (parser.isSet(hilfe)) {
         aus << benutzung();
@@ -365,14 +392,17 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
         return std::nullopt;
     if (befehle > 1)
         return falscherAufruf(fehler,
-                              "Nur einer der Befehle --bericht, --speichern-als, --json und --pdf ist möglich.");
+                              "Nur einer der Befehle --bericht, --speichern-als, --json, --pdf und --skizze ist möglich.");
 
     if (parser.isSet(json)) {
         if (dateien.isEmpty())
             return falscherAufruf(fehler, "--json braucht mindestens eine Datei.");
         return alsJson(dateien, aus, fehler, dezimaltrenner);
     }
-    const char* befehl = parser.isSet(bericht) ? "--bericht" : parser.isSet(alsPdf) ? "--pdf" : "--speichern-als";
+    const char* befehl = parser.isSet(bericht)     ? "--bericht"
+                         : parser.isSet(alsPdf)    ? "--pdf"
+                         : parser.isSet(alsSkizze) ? "--skizze"
+                                                   : "--speichern-als";
     if (dateien.size() != 1)
         return falscherAufruf(fehler, std::string(befehl) + " braucht genau eine Datei.");
     if (parser.isSet(bericht))
@@ -387,6 +417,19 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
             return falscherAufruf(fehler, "Die Zieldatei von --pdf ist die Projektdatei selbst.");
         return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, mitAbschnitt, pdf);
     }
+    if (parser.isSet(alsSkizze)) {
+        const QStringList ziele = parser.values(alsSkizze);
+        if (ziele.size() != 1 || ziele.front().isEmpty())
+            return falscherAufruf(fehler, "--skizze braucht genau eine Zieldatei.");
+        if (!skizze)
+            return falscherAufruf(fehler, "--skizze ist in diesem Programm nicht verfügbar.");
+        if (dieselbeDatei(ziele.front(), dateien.front()))
+            return falscherAufruf(fehler, "Die Zieldatei von --skizze ist die Projektdatei selbst.");
+        const QString endung = QFileInfo(ziele.front()).suffix().toLower();
+        if (endung != QStringLiteral("svg") && endung != QStringLiteral("png"))
+            return falscherAufruf(fehler, "Die Zieldatei von --skizze muss auf .svg oder .png enden.");
+        return zeichne(ziele.front(), dateien.front(), fehler, dezimaltrenner, skizze);
+    }
     const QStringList ziele = parser.values(speichernAls);
     if (ziele.size() != 1 || ziele.front().isEmpty())
         return falscherAufruf(fehler, "--speichern-als braucht genau eine Zieldatei.");
@@ -397,9 +440,9 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
 
 std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
                                  std::ostream& fehler, const std::string& dezimaltrenner,
-                                 const PdfAusgabe& pdf)
+                                 const PdfAusgabe& pdf, const SkizzenAusgabe& skizze)
 {
-    std::optional<int> status = befehl(argumente, aus, fehler, dezimaltrenner, pdf);
+    std::optional<int> status = befehl(argumente, aus, fehler, dezimaltrenner, pdf, skizze);
     // A report or a list that did not reach its reader (a full disk, a closed
     // pipe) must not end as if it had.
     if (status && !aus.flush()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/skizze.h"
+
 #include <QStringList>
 
 #include <functional>
@@ -19,15 +21,20 @@ inline constexpr int dateifehler = 4;         // a file missing, unreadable or n
 inline constexpr int falscherAufruf = 64;
 } // namespace ausgang
 
-// Prints a report into a PDF file as the report window's "Drucken" lays it out;
-// a German reason when the file could not be written.
-using PdfAusgabe = std::function<std::optional<std::string>(const std::string& pfad, const std::string& bericht)>;
+// Prints a report and its drawing into a PDF file as the report window's
+// "Drucken" lays them out; a German reason when the file could not be written.
+using PdfAusgabe = std::function<std::optional<std::string>(const std::string& pfad, const std::string& bericht,
+                                                            const Rechenstand& skizze)>;
+// Writes the drawing alone (SVG or PNG by the name's ending); a German reason when it could not.
+using SkizzenAusgabe = std::function<std::optional<std::string>(const std::string& pfad, const Rechenstand& skizze)>;
 
 // The commands that run without a window:
 //   --bericht DATEI              the report as the window shows it after loading and "P"
 //   --speichern-als AUS DATEI    load, recalculate, save as the window's save would
 //   --json DATEI [DATEI ...]     status, inputs and unrounded results of every file
-//   --pdf AUS DATEI              the report printed into AUS through `pdf`
+//   --pdf AUS DATEI              the report and its drawing printed into AUS through `pdf`
+//   --skizze AUS DATEI           the drawing alone, AUS ending in .svg or .png, through `skizze`;
+//                                also for a calculation that stopped (the drawing says why)
 // `argumente` are the program's arguments without its name. Files are loaded and
 // calculated with the window's own model. `aus` gets the report or JSON (UTF-8),
 // `fehler` one German line per problem, naming the file. `dezimaltrenner` is the
@@ -36,7 +43,7 @@ using PdfAusgabe = std::function<std::optional<std::string>(const std::string& p
 // (none given): the caller then opens the window.
 std::optional<int> kommandozeile(const QStringList& argumente, std::ostream& aus,
                                  std::ostream& fehler, const std::string& dezimaltrenner,
-                                 const PdfAusgabe& pdf = {});
+                                 const PdfAusgabe& pdf = {}, const SkizzenAusgabe& skizze = {});
 
 // The files the window is to open (what follows "--" included), or nothing when
 // the arguments ask for a command or help or are wrong: kommandozeile answers

@@ -1,5 +1,6 @@
 #include "app/kommandozeile.h"
 #include "report/druck.h"
+#include "report/skizzenmaler.h"
 #include "window/formvelkor.h"
 #include "window/qtdialoge.h"
 #include "window/uebersetzung.h"
@@ -44,10 +45,11 @@ int main(int argc, char** argv)
     const std::string dezimaltrenner = QLocale::system().decimalPoint().toStdString();
     if (!fensterdateien) {
         try {
-            const auto pdf = [](const std::string& pfad, const std::string& bericht) {
-                return velkor::druckeInPdf(pfad, QString::fromStdString(bericht));
+            const auto pdf = [](const std::string& pfad, const std::string& bericht,
+                                const velkor::Rechenstand& skizze) {
+                return velkor::druckeInPdf(pfad, QString::fromStdString(bericht), &skizze);
             };
-            return velkor::kommandozeile(argumente, std::cout, std::cerr, dezimaltrenner, pdf)
+            return velkor::kommandozeile(argumente, std::cout, std::cerr, dezimaltrenner, pdf, velkor::schreibeSkizze)
                 .value_or(velkor::ausgang::falscherAufruf);
         } catch (const std::exception& e) {
             std::cerr << "velkor: Unerwarteter Fehler: " << e.what() << '\n';

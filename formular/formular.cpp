@@ -217,7 +217,7 @@ Rechenlauf Formular::berechne()
     statustext_ = lauf.status;
     statusfarbe_ = lauf.statusfarbe;
     berechnet_ = lauf.berechnet;
-    letzterLauf_ = LetzterLauf{berichtsdaten(), lauf};
+    letzterLauf_ = Rechenstand{berichtsdaten(), lauf};
     return lauf;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/projekt.h"
 #include "formular/kaesten.h"
 #include "report/bericht.h"
+#include "report/skizze.h"
 
 #include <array>
 #include <optional>
@@ -74,6 +75,8 @@ public:
     // The section "RECHENGANG" of the last run, also of one that stopped; nothing
     // before the first run. Shows the values and switches that run used.
     std::optional<std::string> rechengang() const;
+    // The last run with what it read and wrote, for the drawing: nothing before the first run.
+    std::optional<Rechenstand> rechenstand() const { return letzterLauf_; }
     // Clears every box, value and switch (the question is the caller's).
     void loesche();
     // Applies a project that was read whole: values and boxes, heading texts,
@@ -109,11 +112,7 @@ private:
     bool berechnet_ = false;
     // The last run with what it read and wrote, kept whole: later typing
     // changes the stored values but not what that run computed with.
-    struct LetzterLauf {
-        Berichtsdaten daten;
-        Rechenlauf lauf;
-    };
-    std::optional<LetzterLauf> letzterLauf_;
+    std::optional<Rechenstand> letzterLauf_;
 };
 
 } // namespace velkor

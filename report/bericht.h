@@ -22,6 +22,13 @@ struct Berichtsdaten {
     std::string dezimaltrenner = ".";
 };
 
+// One calculation as the worked calculation and the drawing read it: the
+// report's data (record, switches, box texts, heading) and the run that wrote them.
+struct Rechenstand {
+    Berichtsdaten daten;
+    Rechenlauf lauf;
+};
+
 // The report text: UTF-8, a leading empty line, CR LF after every line.
 std::string bericht(const Berichtsdaten& daten);
 

@@ -1,6 +1,7 @@
 #include "report/druck.h"
 
 #include "project/dateiersatz.h"
+#include "report/skizzenmaler.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -61,51 +62,63 @@ void maleBerichtsseiten(QPainter& maler, QPagedPaintDevice& geraet, const QStrin
     }
 }
 
-bool drucke(QPagedPaintDevice& geraet, const QString& text)
+bool drucke(QPagedPaintDevice& geraet, const QString& text, const Rechenstand* skizze)
 {
     geraet.setPageOrientation(QPageLayout::Portrait);
     QPainter maler;
     if (!maler.begin(&geraet))
         return false;
     maleBerichtsseiten(maler, geraet, text);
+    if (skizze) {
+        // The drawing is wider than high: its page lies across.
+        constexpr double randMm = 10;
+        const double proMm = geraet.logicalDpiX() / 25.4;
+        geraet.setPageOrientation(QPageLayout::Landscape);
+        geraet.newPage();
+        const QRectF mm = geraet.pageLayout().paintRect(QPageLayout::Millimeter);
+        const double breite = mm.width() - 2 * randMm, hoehe = mm.height() - 2 * randMm;
+        maleSkizze(maler, velkor::skizze(*skizze, breite, hoehe),
+                   QRectF(randMm * proMm, randMm * proMm, breite * proMm, hoehe * proMm));
+    }
     return maler.end();
 }
 
 namespace {
 
-std::optional<std::string> schreibePdf(const std::string& pfad, const QString& text, const QPageLayout& seite,
-                                       int aufloesung)
+std::optional<std::string> schreibePdf(const std::string& pfad, const QString& text, const Rechenstand* skizze,
+                                       const QPageLayout& seite, int aufloesung)
 {
     return ersetzeDatei(pfad, [&](QIODevice& ziel) {
         QPdfWriter pdf(&ziel);
         pdf.setResolution(aufloesung);
         pdf.setPageLayout(seite);
-        return drucke(pdf, text);
+        return drucke(pdf, text, skizze);
     });
 }
 
 } // namespace
 
-std::optional<std::string> druckeAufDrucker(QPrinter& drucker, const QString& text)
+std::optional<std::string> druckeAufDrucker(QPrinter& drucker, const QString& text, const Rechenstand* skizze)
 {
     // The print engine would truncate the file first and never tell of a failed write.
     if (drucker.outputFormat() == QPrinter::PdfFormat && !drucker.outputFileName().isEmpty())
-        return schreibePdf(drucker.outputFileName().toStdString(), text, drucker.pageLayout(), drucker.resolution());
+        return schreibePdf(drucker.outputFileName().toStdString(), text, skizze, drucker.pageLayout(),
+                           drucker.resolution());
     drucker.setFullPage(false);
-    if (!drucke(drucker, text))
+    if (!drucke(drucker, text, skizze))
         return "Der Drucker hat den Auftrag nicht angenommen.";
     if (drucker.printerState() == QPrinter::Error)
         return "Der Drucker meldet einen Fehler.";
     return std::nullopt;
 }
 
-std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text)
+std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text, const Rechenstand* skizze)
 {
     // The page a high-resolution PDF printer sets up (A4, 10 pt margins, 1200 dpi),
     // so that paper and file keep one layout.
     const QPageLayout seite(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                             QPageLayout::Point);
-    return schreibePdf(pfad, text, seite, 1200);
+    return schreibePdf(pfad, text, skizze, seite, 1200);
 }
 
 std::unique_ptr<QPrinter> standarddrucker()

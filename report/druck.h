@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/skizze.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,18 +33,22 @@ QList<QStringList> druckseiten(const QString& text, int zeilenProSeite);
 // current one, so that further pages can follow after geraet.newPage().
 void maleBerichtsseiten(QPainter& maler, QPagedPaintDevice& geraet, const QString& text);
 
-// The report as one job on a printer or a PDF writer, portrait. False when the
-// painter could not start or finish the job.
-bool drucke(QPagedPaintDevice& geraet, const QString& text);
+// The report as one job on a printer or a PDF writer, portrait; with a drawing,
+// that follows on a landscape page of its own, 10 mm inside the printable area.
+// False when the painter could not start or finish the job.
+bool drucke(QPagedPaintDevice& geraet, const QString& text, const Rechenstand* skizze = nullptr);
 
 // Prints on the printer as "Drucken" does. A printer that prints into a file
 // writes it as druckeInPdf does. Nothing when the job went out, else a German
 // reason: the job was refused or the printer reported an error.
-std::optional<std::string> druckeAufDrucker(QPrinter& drucker, const QString& text);
+std::optional<std::string> druckeAufDrucker(QPrinter& drucker, const QString& text,
+                                            const Rechenstand* skizze = nullptr);
 
-// Prints the text into a PDF file (A4) exactly as on paper, written whole or
-// not at all like a project file; a German reason when it cannot be written.
-std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text);
+// Prints the text (and the drawing) into a PDF file (A4) exactly as on paper,
+// written whole or not at all like a project file; a German reason when it
+// cannot be written.
+std::optional<std::string> druckeInPdf(const std::string& pfad, const QString& text,
+                                       const Rechenstand* skizze = nullptr);
 
 // The system's default printer, or nothing when none is installed.
 std::unique_ptr<QPrinter> standarddrucker();

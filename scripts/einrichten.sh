@@ -5,7 +5,7 @@ set -euo pipefail
 
 pakete=(
   g++ cmake ninja-build pkgconf
-  qt6-base-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fontconfig poppler-utils

@@ -4,16 +4,19 @@
 #include "report/druck.h"
 #include "report/rechengang.h"
 #include "window/schrift.h"
+#include "window/skizzenansicht.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabBar>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -27,11 +30,10 @@ constexpr int px(int twips) { return twips / 15; }
 
 constexpr auto einstellungRechengang = "Ergebnisausgabe/Rechengang";
 
-QPushButton* knopf(QWidget* fenster, const char* name, const char* text, int links)
+QPushButton* knopf(QWidget* fenster, const char* name, const char* text)
 {
     auto* b = new QPushButton(QString::fromUtf8(text), fenster);
     b->setObjectName(name);
-    b->setGeometry(px(links), px(4800), px(1335), px(375));
     // Enter and Escape press no button here.
     b->setAutoDefault(false);
     b->setDefault(false);
@@ -47,12 +49,19 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
 {
     setObjectName("FormErgebnisausgabe");
     setWindowTitle("Ergebnisausgabe");
-    setFixedSize(px(7530), px(5565));
+    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
     setFont(oberflaechenschrift());
+
+    // The report and the drawing share the place of the report box; the tabs above switch.
+    ansichten_ = new QTabBar(this);
+    ansichten_->setObjectName("Ansichten");
+    ansichten_->setFocusPolicy(Qt::NoFocus);
+    ansichten_->addTab(QStringLiteral("Bericht"));
+    ansichten_->addTab(QStringLiteral("Skizze"));
+    ansichten_->setTabEnabled(1, false);
 
     textErgebnisAusgabe_ = new QPlainTextEdit(QStringLiteral("Ergebnisausgabe"), this);
     textErgebnisAusgabe_->setObjectName("TextErgebnisAusgabe");
-    textErgebnisAusgabe_->setGeometry(0, 0, px(7455), px(4695));
     textErgebnisAusgabe_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textErgebnisAusgabe_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab goes on to the buttons: a tab character typed by mistake would change
@@ -62,19 +71,20 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     schrift.setStyleHint(QFont::TypeWriter);
     schrift.setPointSizeF(8.25);
     textErgebnisAusgabe_->setFont(schrift);
+    skizze_ = new Skizzenansicht(this);
+    skizze_->setObjectName("Skizze");
+    skizze_->hide();
 
-    commandClipboard_ = knopf(this, "CommandClipboard", "Zwischenablage", 2880);
-    commandDrucken_ = knopf(this, "CommandDrucken", "Drucken", 4560);
-    commandOK_ = knopf(this, "CommandOK", "Zurück", 6120);
+    commandClipboard_ = knopf(this, "CommandClipboard", "Zwischenablage");
+    commandDrucken_ = knopf(this, "CommandDrucken", "Drucken");
+    commandOK_ = knopf(this, "CommandOK", "Zurück");
 
     statusBar_ = new QLabel(QStringLiteral("Ergebnisausgabe"), this);
     statusBar_->setObjectName("StatusBar");
-    statusBar_->setGeometry(0, px(5280), px(7440), px(255));
 
     // Left of the buttons, where the row has room.
     checkRechengang_ = new QCheckBox(QStringLiteral("Rechengang"), this);
     checkRechengang_->setObjectName("CheckRechengang");
-    checkRechengang_->setGeometry(px(120), px(4800), px(2640), px(375));
     checkRechengang_->setToolTip(
         QStringLiteral("Jede Größe mit Formel, eingesetzten Werten und Ergebnis an den Bericht anhängen"));
     checkRechengang_->setChecked(rechengangGewaehlt());
@@ -88,31 +98,56 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     connect(commandDrucken_, &QPushButton::clicked, this, &FormErgebnisausgabe::druckeText);
     connect(commandOK_, &QPushButton::clicked, this, &QWidget::hide);
     connect(checkRechengang_, &QCheckBox::toggled, this, &FormErgebnisausgabe::rechengangUmgeschaltet);
+    connect(ansichten_, &QTabBar::currentChanged, this, &FormErgebnisausgabe::zeigeAnsicht);
+
+    // The fixed layout, drawn in twips, below the row of tabs.
+    const int tabs = ansichten_->sizeHint().height();
+    setMinimumSize(px(7530), px(5565) + tabs);
+    resize(minimumSize());
 }
 
 FormErgebnisausgabe::~FormErgebnisausgabe() { hide(); }
+
+// The fixed layout at its own size; a larger window gives the box and the
+// drawing the room, the buttons keep to the lower right.
+void FormErgebnisausgabe::resizeEvent(QResizeEvent* ereignis)
+{
+    QWidget::resizeEvent(ereignis);
+    const int tabs = ansichten_->sizeHint().height();
+    const int mehrBreit = width() - px(7530), mehrHoch = height() - px(5565) - tabs;
+    ansichten_->setGeometry(0, 0, px(7455) + mehrBreit, tabs);
+    const QRect kasten(0, tabs, px(7455) + mehrBreit, px(4695) + mehrHoch);
+    textErgebnisAusgabe_->setGeometry(kasten);
+    skizze_->setGeometry(kasten);
+    const int zeile = tabs + px(4800) + mehrHoch;
+    for (auto [knopf, links] : {std::pair{commandClipboard_, 2880}, {commandDrucken_, 4560}, {commandOK_, 6120}})
+        knopf->setGeometry(px(links) + mehrBreit, zeile, px(1335), px(375));
+    checkRechengang_->setGeometry(px(120), zeile, px(2640), px(375));
+    statusBar_->setGeometry(0, tabs + px(5280) + mehrHoch, px(7440) + mehrBreit, px(255));
+}
 
 bool FormErgebnisausgabe::rechengangGewaehlt()
 {
     return QSettings(QStringLiteral("Velkor"), QStringLiteral("Velkor")).value(einstellungRechengang, false).toBool();
 }
 
-void FormErgebnisausgabe::zeigeBericht(const QString& bericht, const QString& rechengang)
+void FormErgebnisausgabe::zeigeBericht(const QString& bericht, const QString& rechengang,
+                                       std::optional<Rechenstand> skizze)
 {
     gefuellt_ = true;
     bericht_ = bericht.toStdString();
     rechengang_ = rechengang.toStdString();
     zeigeText();
-    zeigeFenster();
+    zeigeFenster(std::move(skizze));
 }
 
-void FormErgebnisausgabe::zeigeAbbruch(const QString& rechengang)
+void FormErgebnisausgabe::zeigeAbbruch(const QString& rechengang, std::optional<Rechenstand> skizze)
 {
     gefuellt_ = true;
     bericht_.reset();
     rechengang_ = rechengang.toStdString();
     zeigeText();
-    zeigeFenster();
+    zeigeFenster(std::move(skizze));
 }
 
 void FormErgebnisausgabe::zeigeText()
@@ -135,8 +170,19 @@ void FormErgebnisausgabe::rechengangUmgeschaltet(bool an)
             static_cast<int>(std::count(bericht_->begin(), bericht_->end(), '\n')));
 }
 
-void FormErgebnisausgabe::zeigeFenster()
+void FormErgebnisausgabe::zeigeAnsicht(int tab)
 {
+    skizze_->setVisible(tab == 1);
+    textErgebnisAusgabe_->setVisible(tab != 1);
+}
+
+void FormErgebnisausgabe::zeigeFenster(std::optional<Rechenstand> skizze)
+{
+    quelle_ = std::move(skizze);
+    skizze_->setzeQuelle(quelle_);
+    ansichten_->setTabEnabled(1, quelle_.has_value());
+    if (!quelle_)
+        ansichten_->setCurrentIndex(0);
     // A minimised window would take the new report out of sight.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -168,7 +214,7 @@ void FormErgebnisausgabe::druckeText()
         dialoge_.meldung("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.", "Drucken");
         return;
     }
-    if (const std::optional<std::string> grund = druckeAufDrucker(*drucker, text()))
+    if (const std::optional<std::string> grund = druckeAufDrucker(*drucker, text(), quelle_ ? &*quelle_ : nullptr))
         dialoge_.meldung(*grund + " Der Bericht wurde nicht gedruckt.", "Drucken");
 }
 

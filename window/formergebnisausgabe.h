@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/bericht.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -12,16 +14,21 @@ class QLabel;
 class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
+class QTabBar;
 
 namespace velkor {
 
 class Dialoge;
+class Skizzenansicht;
 
 // The report window: the last report in an editable monospaced box, with
-// "Zwischenablage", "Drucken" and "Zurück". One instance is filled and shown
-// again by every report; closing it only hides it. With "Rechengang" checked
-// (a choice kept between runs of the program) the report is followed by its
-// worked calculation; toggling shows the texts it was handed again at once.
+// "Zwischenablage", "Drucken" and "Zurück", and the drawing of the same run one
+// tab ("Skizze") away. One instance is filled and shown again by every report;
+// closing it only hides it. With "Rechengang" checked (a choice kept between
+// runs of the program) the report is followed by its worked calculation;
+// toggling shows the texts it was handed again at once. It opens at its fixed
+// layout's size, with the tabs above it, and may be made larger, the box and the
+// drawing growing with it.
 class FormErgebnisausgabe : public QWidget {
     Q_OBJECT
 public:
@@ -32,35 +39,43 @@ public:
     ~FormErgebnisausgabe() override;
 
     // Replaces the whole text by the report (and the section "RECHENGANG" when
-    // checked) and shows the window without blocking.
-    void zeigeBericht(const QString& bericht, const QString& rechengang = {});
+    // checked), the drawing by the run's (or none), and shows the window without blocking.
+    void zeigeBericht(const QString& bericht, const QString& rechengang = {},
+                      std::optional<Rechenstand> skizze = std::nullopt);
     // A run that stopped: the refusal line and the section up to the stop.
-    void zeigeAbbruch(const QString& rechengang);
+    void zeigeAbbruch(const QString& rechengang, std::optional<Rechenstand> skizze = std::nullopt);
     // Whether "Rechengang" is chosen, as the window would start with it.
     static bool rechengangGewaehlt();
     // The box's text with CR LF line ends, as copied and printed.
     QString text() const;
 
     void kopiere();   // "Zwischenablage"
-    void druckeText(); // "Drucken"
+    void druckeText(); // "Drucken": the text, then the drawing on a page of its own
+
+protected:
+    void resizeEvent(QResizeEvent* ereignis) override;
 
 private:
     void zeigeText();
-    void zeigeFenster();
+    void zeigeFenster(std::optional<Rechenstand> skizze);
     void rechengangUmgeschaltet(bool an);
+    void zeigeAnsicht(int tab); // 0 the report, 1 the drawing
 
     Dialoge& dialoge_;
     Druckerwahl druckerwahl_;
+    QTabBar* ansichten_;
     QPlainTextEdit* textErgebnisAusgabe_;
+    Skizzenansicht* skizze_;
     QPushButton* commandClipboard_;
     QPushButton* commandDrucken_;
     QPushButton* commandOK_;
     QLabel* statusBar_;
     QCheckBox* checkRechengang_;
-    // The texts last handed over; no report after a run that stopped.
+    // The texts and the run last handed over; no report after a run that stopped.
     bool gefuellt_ = false;
     std::optional<std::string> bericht_;
     std::string rechengang_;
+    std::optional<Rechenstand> quelle_;
 };
 
 } // namespace velkor

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QIcon>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -224,6 +225,7 @@ FormVelkor::FormVelkor(Dialoge& dialoge, const QString& dezimaltrenner, QWidget*
 {
     setObjectName("FormVelkor");
     setWindowTitle("Velkor");
+    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
     setFixedSize(fensterbreite, fensterhoehe);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(oberflaechenschrift());
@@ -458,9 +460,9 @@ void FormVelkor::ausgeben()
         ergebnisausgabe_ = std::make_unique<FormErgebnisausgabe>(dialoge_);
     const QString abschnitt = QString::fromStdString(formular_.rechengang().value_or(std::string()));
     if (text)
-        ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text), abschnitt);
+        ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text), abschnitt, formular_.rechenstand());
     else
-        ergebnisausgabe_->zeigeAbbruch(abschnitt);
+        ergebnisausgabe_->zeigeAbbruch(abschnitt, formular_.rechenstand());
 }
 
 bool FormVelkor::lade(const std::string& pfad)

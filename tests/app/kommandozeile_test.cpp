@@ -28,7 +28,7 @@ Lauf starte(const QStringList& argumente, std::ostream* ausgabe = nullptr)
     const QString vorher = QDir::currentPath();
     QDir::setCurrent(VELKOR_TESTDATEN "/app");
     std::ostringstream aus, fehler;
-    const auto pdf = [](const std::string&, const std::string&) -> std::optional<std::string> {
+    const auto pdf = [](const std::string&, const std::string&, const Rechenstand&) -> std::optional<std::string> {
         ADD_FAILURE() << "nichts darf gedruckt werden";
         return std::nullopt;
     };

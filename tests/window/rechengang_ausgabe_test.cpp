@@ -43,7 +43,7 @@ TEST_F(Fenster, withRechengangCheckedTheWindowShowsAndCopiesWhatTheCommandLineWr
 TEST(RechengangBefehl, thePdfGetsTheSectionJsonTheUnroundedIntermediatesAndRechengangAloneIsWrongUsage)
 {
     std::string gedruckt;
-    const auto pdf = [&](const std::string&, const std::string& t) { return gedruckt = t, std::nullopt; };
+    const auto pdf = [&](const std::string&, const std::string& t, const Rechenstand&) { return gedruckt = t, std::nullopt; };
     befehl({"--pdf", "x.pdf", "--rechengang", gestoppt}, 3, pdf);
     EXPECT_EQ(gedruckt, befehl({"--bericht", "--rechengang", gestoppt}, 3));
     // zylinder_stutzen.vlk: Da 1000, s 10, nozzle Das 100, ss 5 at 90°, no allowances; p 0 in the other.

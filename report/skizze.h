@@ -1,0 +1,158 @@
+#pragma once
+
+#include "engine/berechnung.h"
+#include "report/bericht.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velkor {
+
+// The drawing of the opening with the areas the comparison credits and loads:
+// the half section from the nozzle's axis outwards. Shapes are kept in true mm
+// (x along the shell, y from the vessel's axis or the sphere's centre outwards),
+// so that their areas are those of the construction; the view maps them onto
+// the sheet (mm, y downwards). No toolkit here: report/skizzenmaler paints it.
+
+struct Punkt {
+    double x = 0;
+    double y = 0;
+};
+
+struct Rechteck {
+    double links = 0;
+    double oben = 0;
+    double breite = 0;
+    double hoehe = 0;
+
+    double rechts() const { return links + breite; }
+    double unten() const { return oben + hoehe; }
+    bool enthaelt(Punkt p, double toleranz = 1e-6) const;
+};
+
+// What a shape is; the painter gives each its own fill and hatching.
+enum class Rolle {
+    mantel,      // shell wall, nominal thickness s
+    zuschlagC2,  // wear allowance c2 on the shell's inside
+    zuschlagC1,  // minus tolerance c1, next to it
+    stutzenwand, // nozzle wall, nominal thickness
+    stutzenC2,
+    stutzenC1,
+    scheibe,     // reinforcing pad
+    ausgehalst,  // the knuckle of an extruded outlet
+    Ap,          // pressure-loaded area
+    As0,         // load-bearing areas: shell, nozzle, pad
+    As1,
+    As2,
+};
+
+// A closed polygon in true mm.
+struct Flaeche {
+    Rolle rolle;
+    std::vector<Punkt> ecken;
+    double dicke = 0; // true thickness that must stay visible on the sheet; 0 for none
+};
+
+// A band of the radius left out of the view: true y from `von` to `bis` takes
+// `luecke` mm of the sheet.
+struct Bruch {
+    double von = 0;
+    double bis = 0;
+    double luecke = 0;
+};
+
+// True mm to sheet mm: the scale, the break and where the true origin lies.
+struct Ansicht {
+    double massstab = 1; // sheet mm per true mm
+    Punkt ursprung;      // sheet position of the true origin
+    std::optional<Bruch> bruch;
+
+    Punkt abbilde(Punkt wahr) const;
+    // A line or polygon on the sheet, its edges split where they enter and leave the break.
+    std::vector<Punkt> abbilde(const std::vector<Punkt>& zug, bool geschlossen) const;
+};
+
+// Everything below is in sheet mm.
+enum class Strich { kontur, duenn, mittellinie, bruchlinie };
+struct Linie {
+    Strich strich;
+    std::vector<Punkt> punkte;
+};
+struct Pfeil {
+    Punkt spitze;
+    Punkt richtung; // unit vector the arrow points along
+};
+// Angles in degrees, counter-clockwise as seen on the sheet, from its +x direction.
+struct Bogen {
+    Punkt mitte;
+    double radius = 0;
+    double vonGrad = 0;
+    double bisGrad = 0;
+};
+struct Text {
+    std::string text;
+    Punkt ort;          // top-left corner of its box
+    double groesse = 0; // em height
+    bool hintergrund = true;
+
+    Rechteck kasten() const;
+};
+// A legend swatch: the fill and hatching of its role.
+struct Musterfeld {
+    Rechteck ort;
+    Rolle rolle;
+};
+
+// A dimension: its symbol, its text on the sheet, and whether a limit cut it.
+struct Mass {
+    std::string name; // "b", "lsm", "lsm'", "d/2", "Da/2", "dmax/2", "phi"
+    std::string text; // "b = x = 50.00"
+    bool begrenzt = false;
+};
+
+struct Legendeneintrag {
+    std::optional<Rolle> rolle;
+    std::string text;         // "Ap = 74930.30 mm²", values as the report prints them
+    std::string beschreibung; // "Druckbeaufschlagte Fläche"
+};
+
+struct Skizze {
+    Rechteck blatt;
+    Rechteck zeichenflaeche; // every shape lies in here
+    Ansicht ansicht;
+    std::vector<Flaeche> flaechen;
+    std::optional<Rechteck> bruchband; // the break's gap, painted over in white
+    std::vector<Linie> linien;
+    std::vector<Pfeil> pfeile;
+    std::vector<Bogen> boegen;
+    std::vector<Text> texte;
+    std::vector<Musterfeld> muster;
+    std::vector<Mass> masse;
+    std::vector<Legendeneintrag> legende;
+    std::string massstab;                 // "M 1:5"
+    bool ueberhoeht = false;              // some wall is drawn thicker than to scale
+    std::optional<std::string> bruchmass; // the shortened radius' true dimension
+    std::optional<std::string> grund;     // why no areas are drawn: the run's status
+};
+
+// The break appears when the radius below the region around the opening is
+// more than this many times the region's size.
+inline constexpr double bruchVerhaeltnis = 1.5;
+// Thinnest walls and allowance bands on the sheet (mm) before they are drawn thicker.
+inline constexpr double mindestWanddicke = 0.7;
+inline constexpr double mindestZuschlag = 0.25;
+// Length of a dimension's arrowhead on the sheet (mm).
+inline constexpr double pfeillaenge = 2.5;
+
+// The drawing laid out on a sheet of the given size (mm): title, the largest
+// standard scale at which it fits, dimensions, legend. Never fails: a design
+// that cannot be drawn gives a sheet that says why.
+Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe);
+
+// Hatch lines inside a polygon (sheet mm) at the given angle and spacing, on
+// a grid common to all polygons so that neighbours' hatching lines up.
+std::vector<std::pair<Punkt, Punkt>> schraffur(const std::vector<Punkt>& ecken, double winkelGrad, double abstand);
+
+} // namespace velkor
