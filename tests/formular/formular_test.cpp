@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 namespace velkor {
 namespace {
@@ -105,40 +104,20 @@ TEST(Formular, onlyARealChangeOfAnEntryOrProjectTextIsUnsaved)
     EXPECT_TRUE(f.geaendert());
 }
 
-// Against a model of the rules: the pad only with a nozzle, their boxes with
-// them, the extruded outlet enabled with the nozzle; a click that changes a
-// switch sets geaendert, and the extruded outlet writes its text.
-TEST(Formular, switchesKeepTheirRulesThroughAnyRandomSequence)
+TEST(Formular, switchesFollowTheirRulesAndOnlyAClickThatChangesOneCounts)
 {
     Formular f(".");
-    std::mt19937 zufall(20240611);
-    bool stutzen = false, scheibe = false, ausgehalst = false, zylinder = true;
-    for (int schritt = 0; schritt < 5000; ++schritt) {
-        const unsigned welcher = zufall() % 4;
-        const bool an = zufall() % 2 == 1;
-        f.gespeichert();
-        f.setzeStatustext("vorher");
-        bool& schalter = welcher == 0 ? stutzen : welcher == 1 ? scheibe : welcher == 2 ? ausgehalst : zylinder;
-        const bool geklickt = an != schalter;
-        (f.*std::array{&Formular::setzeStutzen, &Formular::setzeScheibe, &Formular::setzeAusgehalst,
-                       &Formular::setzeZylinder}[welcher])(an);
-        schalter = an;
-        scheibe = scheibe && stutzen;
-        SCOPED_TRACE(testing::Message() << "Schritt " << schritt << ": Schalter " << welcher << " auf " << an);
-        ASSERT_EQ(f.stutzen(), stutzen);
-        ASSERT_EQ(f.scheibe(), scheibe);
-        ASSERT_EQ(f.ausgehalst(), ausgehalst);
-        ASSERT_EQ(f.zylinder(), zylinder);
-        ASSERT_EQ(f.projekt().daten.zylinder, zylinder);
-        ASSERT_EQ(f.ausgehalstFreigegeben(), stutzen);
-        for (const Kasteninfo& k : kaesten()) {
-            const bool imStutzen = std::ranges::find(stutzenKaesten, k.kasten) != stutzenKaesten.end();
-            const bool inScheibe = std::ranges::find(scheibenKaesten, k.kasten) != scheibenKaesten.end();
-            ASSERT_EQ(f.freigegeben(k.kasten), imStutzen ? stutzen : inScheibe ? scheibe : true) << k.name;
-        }
-        ASSERT_EQ(f.geaendert(), geklickt);
-        ASSERT_EQ(f.statustext(), welcher == 2 && geklickt ? std::string(ausgehalstText) : "vorher");
-    }
+    f.setzeScheibe(true); // no pad without a nozzle, yet the click counts
+    EXPECT_FALSE(f.scheibe());
+    EXPECT_TRUE(f.geaendert());
+    f.gespeichert();
+    f.setzeStutzen(false), f.setzeZylinder(true), f.setzeAusgehalst(false), f.setzeDateinameAutomatisch(false);
+    EXPECT_FALSE(f.geaendert()) << "a switch set to the state it has runs nothing";
+    f.setzeStutzen(true), f.setzeScheibe(true), f.setzeAusgehalst(true);
+    EXPECT_EQ(f.statustext(), ausgehalstText);
+    f.setzeStutzen(false);
+    EXPECT_FALSE(f.scheibe() || f.ausgehalstFreigegeben()) << "the pad goes with the nozzle";
+    EXPECT_TRUE(f.ausgehalst());
 }
 
 TEST(Formular, aCalculationShowsTheRunsTextsColoursAndVerdictAndResultBoxesComeBack)
@@ -169,11 +148,9 @@ TEST(Formular, theReportIsRefusedWhenTheRunStopsAndTakesTheBoxTextsAsTheyStand)
     grunddaten(f);
     f.setzeZylinder(false);
     f.tippe(K::TextBez, "Behälter 1"); // not left: the box text counts
-    const std::optional<std::string> bericht = f.bericht();
-    ASSERT_TRUE(bericht);
-    EXPECT_NE(bericht->find("\r\nProjekt:        Behälter 1\r\n"), std::string::npos);
-    EXPECT_NE(bericht->find("\r\nGrundkörper:Kugel\r\n"), std::string::npos);
-    EXPECT_NE(bericht->find("\r\nAussendurchmesser               Da = 100,00 mm\r\n"), std::string::npos);
+    const std::string bericht = f.bericht().value_or("");
+    for (const char* zeile : {"Projekt:        Behälter 1", "Grundkörper:Kugel", "Aussendurchmesser               Da = 100,00 mm"})
+        EXPECT_NE(bericht.find("\r\n" + std::string(zeile) + "\r\n"), std::string::npos) << zeile;
     for (const auto& [eingabe, farbe] : {std::pair{"0", Statusfarbe::normal}, {"1e999", Statusfarbe::gelb}}) {
         f.tippe(K::TextDruck, eingabe);
         EXPECT_FALSE(f.bericht());
@@ -228,18 +205,6 @@ TEST(Formular, loadingAppliesValuesHeadingAndSwitchesThroughTheirRulesThenCalcul
     Formular g(",");
     EXPECT_EQ(g.uebernehme(p).status, "Division durch Null");
     pruefeZustand(g, "geladen_abgebrochen");
-}
-
-TEST(Formular, theProjectHoldsTheStoredValuesNotTheBoxTexts)
-{
-    Formular f(".");
-    f.tippe(K::TextDa, "500");
-    eingeben(f, K::Texts, "8");
-    f.setzeStutzen(true);
-    const Projekt p = f.projekt();
-    EXPECT_EQ(p.daten.Da, 0);
-    EXPECT_EQ(p.daten.s, 8);
-    EXPECT_TRUE(p.stutzen);
 }
 
 } // namespace

@@ -54,12 +54,10 @@ protected:
 
 TEST_F(Befehle, theProposalIsDesignationBlankNumberAsTypedUnlessNoFolderCouldHoldIt)
 {
-    const std::pair<std::string, std::string> faelle[] = {
-        {"Behälter|12", "Behälter 12"}, {"Behälter|", "Behälter "}, {"|12", "12"}, {"|", ""},
-        {"Pos. 3.1|Nr. 12-ä", "Pos. 3.1 Nr. 12-ä"}, {"a/b|1", "!"}, {"a\\b|", "!"}, {"a:b|", "!"}, {"*|", "!"},
-        {"?|", "!"}, {"\"|", "!"}, {"<|", "!"}, {">|", "!"}, {"||", "!"}, {"a\tb|", "!"}, {"\x7f|", "!"},
-        {"\xc2\x85|", "!"}, {"|.", "!"}, {"|..", "!"},
-    };
+    // What a folder cannot hold is the file name rules' table; here the command follows them.
+    const std::pair<std::string, std::string> faelle[] = {{"Behälter|12", "Behälter 12"}, {"Behälter|", "Behälter "},
+                                                          {"|12", "12"}, {"|", ""}, {"Pos. 3.1|Nr. 12-ä", "Pos. 3.1 Nr. 12-ä"},
+                                                          {"a/b|1", "!"}, {"|..", "!"}};
     for (const auto& [kopf, vorschlag] : faelle) {
         SCOPED_TRACE(kopf);
         Formular f(",");
@@ -128,12 +126,10 @@ TEST_F(Befehle, aCancelledOrFailedSaveWritesNothingAndKeepsTheWorkUnsaved)
 TEST_F(Befehle, aFileThatCannotBeLoadedChangesNothingAndSaysWhy)
 {
     std::ofstream(pfad("kurz.vlk")) << "1\r\n2\r\n";
-    std::ofstream(pfad("leer.vlk"));
-    std::ofstream(pfad("binaer.vlk")) << std::string(100, '\0');
     entwurf();
     eingeben(formular, K::TextDa, "1100");
     const std::string vorher = zustand(formular);
-    for (const std::string name : {"kurz.vlk", "leer.vlk", "binaer.vlk", "fehlt.vlk"}) {
+    for (const std::string name : {"kurz.vlk", "fehlt.vlk"}) {
         dialoge.antworten = {Antwort::nein};
         dialoge.dateien = {pfad(name)};
         befehle.laden();

@@ -180,18 +180,11 @@ TEST_F(Projektspeicher, aSaveReplacesAFileWholeOrFailsSayingWhyAndLeavesEveryFil
     const std::string alt = pfad("datei");
     ASSERT_TRUE(speichereProjektdatei(alt, beispiel()).ok);
     ASSERT_TRUE(speichereProjektdatei(alt, Projekt{}).ok);
-    const std::pair<std::string, std::string> faelle[] = {
-        {pfad("ordner.vlk"), "Das Ziel ist ein Ordner: „" + pfad("ordner.vlk") + "“."},
-        {pfad("datei/x.vlk"), "Der Pfad davor ist kein Ordner: „" + pfad("datei") + "“."},
-        {pfad("fehlt/x.vlk"), "Der Ordner existiert nicht: „" + pfad("fehlt") + "“."},
-        {"/dev/null", "Das Ziel ist keine gewöhnliche Datei: „/dev/null“."},
-        {"", "Es ist kein Dateiname angegeben."},
-    };
-    for (const auto& [ziel, meldung] : faelle) {
-        const Speicherergebnis e = speichereProjektdatei(ziel, beispiel());
-        EXPECT_FALSE(e.ok);
-        EXPECT_EQ(e.fehler, meldung);
-    }
+    // Folders, pipes and missing folders are the command line's table; here what only this layer meets.
+    for (const auto& [ziel, meldung] : {std::pair{pfad("datei/x.vlk"), "Der Pfad davor ist kein Ordner: „" + pfad("datei") + "“."},
+                                        {"/dev/null", "Das Ziel ist keine gewöhnliche Datei: „/dev/null“."},
+                                        {"", "Es ist kein Dateiname angegeben."}})
+        EXPECT_EQ(speichereProjektdatei(ziel, beispiel()).fehler, meldung);
     // A file size limit makes the write itself fail, also for root.
     rlimit vorher{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &vorher), 0);
