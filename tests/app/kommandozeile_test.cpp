@@ -117,7 +117,7 @@ TEST(Kommandozeile, theWindowOpensExactlyWhenNoCommandHelpOrWrongOptionIsGiven)
         EXPECT_EQ(starte(argumente).status, std::nullopt);
     }
     for (const QStringList& argumente : {QStringList{"--bericht", "a.vlk"}, {"--json"}, {"--pdf"}, {"--pdf=x.pdf", "a.vlk"},
-                                         {"-h"}, {"-x", "a.vlk"}, {"-style", "fusion"}, {"a.vlk", "--speichern-als", "b.vlk"}})
+                                         {"-h"}, {"-x", "a.vlk"}, {"--rechengang", "a.vlk"}, {"-style", "fusion"}, {"a.vlk", "--speichern-als", "b.vlk"}})
         EXPECT_EQ(fensterdateien(argumente), std::nullopt) << argumente.join(' ').toStdString();
 }
 
