@@ -1,4 +1,3 @@
-#include "app/kommandozeile.h"
 #include "formular/formular.h"
 #include "project/projektdatei.h"
 #include "report/skizzenmaler.h"
@@ -12,10 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sstream>
-
-#include <sys/resource.h>
 
 namespace velkor {
 namespace {
@@ -170,40 +165,6 @@ TEST(SkizzenBefehl, theProgramWritesAnSvgAndAPngThatParseAndAPdfWithTheDrawingOn
     pdf.start("pdftotext", {"-f", "2", "-l", "2", ordner.filePath("s.pdf"), "-"});
     ASSERT_TRUE(pdf.waitForFinished(30000));
     EXPECT_TRUE(pdf.readAllStandardOutput().contains("As1 = 186.22 mm²"));
-}
-
-TEST(SkizzenBefehl, refusalsAndFailuresFollowThePdfCommandAndLeaveEveryFileAsItWas)
-{
-    QTemporaryDir ordner;
-    const QString projekt = ordner.filePath("p.vlk"), frueher = ordner.filePath("frueher.svg");
-    ASSERT_TRUE(QFile::copy(daten("app/zylinder_stutzen.vlk"), projekt));
-    ASSERT_TRUE(QFile::link(projekt, ordner.filePath("verweis.svg")));
-    ASSERT_TRUE(QDir(ordner.path()).mkdir("ordner.svg"));
-    ASSERT_TRUE(QFile::copy(daten("app/kaputt.vlk"), frueher));
-    // Target, project file, status, start of standard error, files limited to 4 kB (the write fails halfway).
-    const std::tuple<QString, QString, int, QString, rlim_t> faelle[] = {
-        {"s.pdf", projekt, 64, "velkor: Die Zieldatei von --skizze muss auf .svg oder .png enden.", RLIM_INFINITY},
-        {"verweis.svg", projekt, 64, "velkor: Die Zieldatei von --skizze ist die Projektdatei selbst.", RLIM_INFINITY},
-        {"ordner.svg", projekt, 4, ordner.filePath("ordner.svg") + ": Skizze nicht möglich: Das Ziel ist ein Ordner: „", RLIM_INFINITY},
-        {"frueher.svg", projekt, 4, frueher + ": Skizze nicht möglich: Die Datei kann nicht geschrieben", 4096},
-        {"halt.svg", daten("app/division_null.vlk"), 3, daten("app/division_null.vlk") + ": Division durch Null\n", RLIM_INFINITY},
-    };
-    std::signal(SIGXFSZ, SIG_IGN);
-    for (const auto& [ziel, datei, soll, meldung, groesste] : faelle) {
-        std::ostringstream aus, fehler;
-        rlimit grenze{};
-        getrlimit(RLIMIT_FSIZE, &grenze);
-        rlimit knapp{std::min(groesste, grenze.rlim_max), grenze.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &knapp);
-        const std::optional<int> status = kommandozeile({"--skizze", ordner.filePath(ziel), datei}, aus, fehler, ".", {}, schreibeSkizze);
-        setrlimit(RLIMIT_FSIZE, &grenze);
-        EXPECT_EQ(status, soll) << ziel.toStdString();
-        EXPECT_TRUE(QString::fromStdString(fehler.str()).startsWith(meldung)) << fehler.str();
-    }
-    EXPECT_EQ(text(projekt), text(daten("app/zylinder_stutzen.vlk")));
-    EXPECT_EQ(text(frueher), text(daten("app/kaputt.vlk")));
-    EXPECT_FALSE(QFile::exists(ordner.filePath("s.pdf")));
-    EXPECT_TRUE(QSvgRenderer(ordner.filePath("halt.svg")).isValid()) << "a stopped run is drawn too";
 }
 
 } // namespace
