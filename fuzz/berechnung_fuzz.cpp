@@ -13,17 +13,6 @@
 
 using namespace velkor;
 
-namespace {
-
-constexpr Groesse leseReihenfolge[] = {
-    Groesse::p,   Groesse::Da,  Groesse::s,   Groesse::c1,  Groesse::c2,      Groesse::v,
-    Groesse::K,   Groesse::S,   Groesse::Das, Groesse::ss,  Groesse::c1s,     Groesse::c2s,
-    Groesse::Ks,  Groesse::Sis, Groesse::ls,  Groesse::lsstrich, Groesse::x,  Groesse::phi,
-    Groesse::bScheibe, Groesse::hScheibe, Groesse::KScheibe, Groesse::SScheibe,
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
 {
     if (groesse == 0)
@@ -36,9 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
 
     Kastentexte texte;
     std::string_view rest(reinterpret_cast<const char*>(daten) + 1, groesse - 1);
-    for (Groesse g : leseReihenfolge) {
+    for (const Groesseninfo& i : groessen()) {
+        if (!i.eingabe)
+            continue;
         const auto ende = rest.find('\n');
-        text(texte, g) = rest.substr(0, ende);
+        text(texte, i.groesse) = rest.substr(0, ende);
         rest = ende == std::string_view::npos ? std::string_view{} : rest.substr(ende + 1);
     }
 
@@ -55,10 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     pruefe(lauf.reservefarben.size() <= 3, "at most three reserves coloured");
     if (!lauf.berechnet)
         return 0;
-    for (Groesse g : leseReihenfolge) {
+    for (const Groesseninfo& i : groessen()) {
+        const Groesse g = i.groesse;
         const bool scheibenfeld = g == Groesse::bScheibe || g == Groesse::hScheibe || g == Groesse::KScheibe
             || g == Groesse::SScheibe;
-        if (scheibenfeld && !schalter.scheibe)
+        if (!i.eingabe || (scheibenfeld && !schalter.scheibe))
             continue;
         const double gespeichert = wert(datensatz, g);
         const double gelesen = zahlAusText(text(texte, g), trenner);

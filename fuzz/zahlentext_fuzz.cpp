@@ -8,34 +8,19 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <regex>
 #include <string>
 
 using namespace velkor;
 
 namespace {
 
-bool istZiffer(char c) { return c >= '0' && c <= '9'; }
-
-// "-"? digits, then for two decimals the separator and exactly two digits.
-bool hatMusterform(const std::string& text, Muster muster, char trenner)
-{
-    std::string_view rest = text;
-    if (!rest.empty() && rest.front() == '-')
-        rest.remove_prefix(1);
-    if (muster == Muster::zweiStellen) {
-        if (rest.size() < 4 || rest[rest.size() - 3] != trenner || !istZiffer(rest[rest.size() - 2]) ||
-            !istZiffer(rest.back()))
-            return false;
-        rest.remove_suffix(3);
-    }
-    return !rest.empty() && std::all_of(rest.begin(), rest.end(), istZiffer);
-}
-
 void pruefeAnzeige(double wert, Muster muster)
 {
     const std::string punkt = anzeigetext(wert, muster, ".");
     const std::string komma = anzeigetext(wert, muster, ",");
-    pruefe(hatMusterform(punkt, muster, '.'), "the display text has the pattern's form");
+    static const std::regex zweiStellen(R"(-?\d+\.\d\d)"), ganz(R"(-?\d+)");
+    pruefe(std::regex_match(punkt, muster == Muster::zweiStellen ? zweiStellen : ganz), "the display text has the pattern's form");
     std::string kommaErwartet = punkt;
     std::replace(kommaErwartet.begin(), kommaErwartet.end(), '.', ',');
     pruefe(komma == kommaErwartet, "the separator is the only difference");

@@ -8,10 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <cmath>
-#include <csignal>
 #include <vector>
 
 namespace velkor {
@@ -174,30 +171,17 @@ protected:
     QTemporaryDir ordner;
 };
 
-TEST_F(Projektspeicher, aSaveReplacesAFileWholeOrFailsSayingWhyAndLeavesEveryFileAsItWas)
+TEST_F(Projektspeicher, aSaveReplacesAFileWholeOrSaysWhyNotAndLeavesEveryFileAsItWas)
 {
     ASSERT_TRUE(QDir(ordner.path()).mkdir("ordner.vlk"));
     const std::string alt = pfad("datei");
     ASSERT_TRUE(speichereProjektdatei(alt, beispiel()).ok);
     ASSERT_TRUE(speichereProjektdatei(alt, Projekt{}).ok);
-    // Folders, pipes and missing folders are the command line's table; here what only this layer meets.
+    // Folders, pipes, missing folders and a write failing halfway are the command line's tables.
     for (const auto& [ziel, meldung] : {std::pair{pfad("datei/x.vlk"), "Der Pfad davor ist kein Ordner: „" + pfad("datei") + "“."},
                                         {"/dev/null", "Das Ziel ist keine gewöhnliche Datei: „/dev/null“."},
                                         {"", "Es ist kein Dateiname angegeben."}})
         EXPECT_EQ(speichereProjektdatei(ziel, beispiel()).fehler, meldung);
-    // A file size limit makes the write itself fail, also for root.
-    rlimit vorher{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &vorher), 0);
-    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit klein = vorher;
-    klein.rlim_cur = 100; // the example needs 320 bytes
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &klein), 0);
-    const Speicherergebnis e = speichereProjektdatei(alt, beispiel());
-    setrlimit(RLIMIT_FSIZE, &vorher);
-    std::signal(SIGXFSZ, signal);
-    EXPECT_FALSE(e.ok);
-    EXPECT_TRUE(e.fehler.starts_with("Die Datei kann nicht geschrieben werden (")) << e.fehler;
-    EXPECT_TRUE(e.fehler.ends_with("); eine frühere Datei dieses Namens ist unverändert.")) << e.fehler;
 
     EXPECT_EQ(inhalt(alt), testdaten("start.vlk"));
     EXPECT_EQ(eintraege(), (QStringList{"datei", "ordner.vlk"}));
