@@ -25,6 +25,7 @@ struct Fall {
     Schalter schalter;
     Kastentexte texte;
     std::string status;
+    Statusfarbe statusfarbe = Statusfarbe::normal;
     std::vector<std::pair<Groesse, Reservefarbe>> farben;
     std::array<std::optional<Erwartung>, anzahlGroessen> erwartet;
 };
@@ -50,6 +51,7 @@ std::vector<Fall> faelle()
             f->schalter = Schalter{!hat("kugel"), hat("stutzen"), hat("scheibe"), hat("ausgehalst")};
         } else if (z[0] == "status") {
             f->status = z[1];
+            f->statusfarbe = z[2] == "rot" ? Statusfarbe::rot : z[2] == "gelb" ? Statusfarbe::gelb : Statusfarbe::normal;
         } else if (z[0] == "farbe") {
             f->farben.emplace_back(groesse(z[1]), z[2] == "rot" ? Reservefarbe::rot : Reservefarbe::gruen);
         } else {
@@ -65,15 +67,6 @@ std::string mitTrenner(std::string t, const std::string& trenner)
     if (const auto punkt = t.find('.'); punkt != std::string::npos)
         t.replace(punkt, 1, trenner);
     return t;
-}
-
-Statusfarbe farbeVon(std::string_view status)
-{
-    if (status == meldung::nichtAusreichend)
-        return Statusfarbe::rot;
-    if (status == meldung::eingabenPruefen || status == meldung::allgemeinerFehler)
-        return Statusfarbe::gelb;
-    return Statusfarbe::normal;
 }
 
 void PrintTo(const Fall& f, std::ostream* os) { *os << f.name; }
@@ -98,7 +91,7 @@ TEST_P(Rechenfall, readsWritesAndLeavesExactlyWhatTheIndependentModelSays)
         const Rechenlauf lauf = berechnung(daten, texte, f.schalter, trenner);
 
         EXPECT_EQ(lauf.status, f.status);
-        EXPECT_EQ(lauf.statusfarbe, farbeVon(f.status));
+        EXPECT_EQ(lauf.statusfarbe, f.statusfarbe);
         EXPECT_EQ(lauf.berechnet, lauf.schritt == Schritt::urteil);
         EXPECT_EQ(lauf.berechnet, f.status != meldung::divisionDurchNull && f.status != meldung::allgemeinerFehler);
         EXPECT_EQ(lauf.reservefarben, f.farben);
@@ -119,16 +112,6 @@ TEST_P(Rechenfall, readsWritesAndLeavesExactlyWhatTheIndependentModelSays)
                 EXPECT_EQ(t, vorher);
             }
         }
-        if (!lauf.berechnet)
-            continue;
-        // A second run reads the rewritten texts back to the same values.
-        const Berechnungsdaten erste = daten;
-        const Kastentexte ersteTexte = texte;
-        const Rechenlauf zweiter = berechnung(daten, texte, f.schalter, trenner);
-        EXPECT_EQ(texte, ersteTexte);
-        for (const Groesseninfo& i : groessen())
-            EXPECT_EQ(wert(daten, i.groesse), wert(erste, i.groesse)) << i.name;
-        EXPECT_EQ(zweiter.status, lauf.status);
     }
 }
 

@@ -305,6 +305,10 @@ def plausibel(e):
                 or e['Das'] > e['Da'] or e['lsstrich'] > e['Da'])
 
 
+STATUSFARBE = {'Nicht ausreichend dimensioniert!': 'rot', 'Eingaben überprüfen.': 'gelb',
+               'Allgemeiner Fehler: Berechnung abgebrochen!': 'gelb'}
+
+
 def fall(schalter, aenderung):
     """Reads the texts as the run does, then computes; the rows the test file holds."""
     texte = dict(BASISTEXTE, **aenderung)
@@ -346,7 +350,7 @@ def fall(schalter, aenderung):
     namen = ['kugel'] if not schalter['zylinder'] else []
     namen += [k for k in ('stutzen', 'scheibe', 'ausgehalst') if schalter[k]]
     return ([f'schalter\t{" ".join(namen)}'] + [f'text\t{g}\t{t}' for g, t in texte.items() if t != BASISTEXTE[g]]
-            + [f'status\t{status}'] + zeilen)
+            + [f'status\t{status}\t{STATUSFARBE.get(status, "normal")}'] + zeilen)
 
 
 def main():

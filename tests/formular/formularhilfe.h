@@ -32,32 +32,23 @@ public:
     {
         protokoll.push_back("meldung " + std::string(text) + " | " + std::string(titel));
     }
-    std::optional<std::string> dateiZumSpeichern(std::string_view titel, std::string_view filter,
-                                                 const std::string& vorschlag) override
+    std::optional<std::string> dateiZumSpeichern(std::string_view titel, std::string_view filter, const std::string& vorschlag) override
     {
-        return datei("speichern", titel, filter, vorschlag);
+        protokoll.push_back("speichern " + std::string(titel) + " | " + std::string(filter) + " | " + vorschlag);
+        return naechste(dateien, std::optional<std::string>());
     }
-    std::optional<std::string> dateiZumOeffnen(std::string_view titel, std::string_view filter,
-                                               const std::string& vorschlag) override
+    std::optional<std::string> dateiZumOeffnen(std::string_view titel, std::string_view filter, const std::string& vorschlag) override
     {
-        return datei("oeffnen", titel, filter, vorschlag);
+        protokoll.push_back("oeffnen " + std::string(titel) + " | " + std::string(filter) + " | " + vorschlag);
+        return naechste(dateien, std::optional<std::string>());
     }
 
 private:
     template <typename T> static T naechste(std::deque<T>& liste, T sonst)
     {
-        if (liste.empty())
-            return sonst;
-        T t = liste.front();
-        liste.pop_front();
-        return t;
-    }
-    std::optional<std::string> datei(std::string_view art, std::string_view titel, std::string_view filter,
-                                     const std::string& vorschlag)
-    {
-        protokoll.push_back(std::string(art) + " " + std::string(titel) + " | " + std::string(filter) + " | "
-                            + vorschlag);
-        return naechste(dateien, std::optional<std::string>());
+        if (!liste.empty())
+            sonst = liste.front(), liste.pop_front();
+        return sonst;
     }
 };
 
