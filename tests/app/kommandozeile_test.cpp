@@ -5,11 +5,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -41,19 +48,28 @@ Lauf starte(const QStringList& argumente, std::ostream* ausgabe = nullptr)
     return l;
 }
 
+// A row's last three fields against a run: the status, standard output (a file of
+// tests/data/app, - for nothing, * unchecked) and standard error (\n a line end,
+// $BENUTZUNG the usage).
+void pruefe(const Lauf& l, const std::string* z)
+{
+    std::string fehler;
+    for (std::size_t i = 0; i < z[2].size(); ++i)
+        fehler += z[2].compare(i, 2, "\\n") == 0 ? (++i, std::string("\n"))
+            : z[2].compare(i, 10, "$BENUTZUNG") == 0 ? (i += 9, benutzung()) : std::string(1, z[2][i]);
+    EXPECT_EQ(l.status, std::stoi(z[0]));
+    if (z[1] != "*") {
+        EXPECT_EQ(l.aus, z[1] == "-" ? "" : testdaten("app/" + z[1]));
+    }
+    EXPECT_EQ(l.fehler, fehler);
+}
+
 // Rows of tests/data/app/aufrufe.txt.
 TEST(Kommandozeile, everyCallOfTheTableEndsWithItsStatusOutputAndMessages)
 {
     for (const auto& z : tabelle("app/aufrufe.txt")) {
         SCOPED_TRACE(z[0]);
-        const Lauf l = starte(QString::fromStdString(z[0]).split(' '));
-        std::string fehler;
-        for (std::size_t i = 0; i < z[3].size(); ++i)
-            fehler += z[3].compare(i, 2, "\\n") == 0 ? (++i, std::string("\n"))
-                : z[3].compare(i, 10, "$BENUTZUNG") == 0 ? (i += 9, benutzung()) : std::string(1, z[3][i]);
-        EXPECT_EQ(l.status, std::stoi(z[1]));
-        EXPECT_EQ(l.aus, z[2] == "-" ? "" : testdaten("app/" + z[2]));
-        EXPECT_EQ(l.fehler, fehler);
+        pruefe(starte(QString::fromStdString(z[0]).split(' ')), &z[1]);
     }
 }
 
@@ -113,6 +129,126 @@ TEST(Kommandozeile, theWindowOpensExactlyWhenNoCommandHelpOrWrongOptionIsGiven)
     for (const QStringList& argumente : {QStringList{"--bericht", "a.vlk"}, {"--json"}, {"--pdf"}, {"--pdf=x.pdf", "a.vlk"},
                                          {"-h"}, {"-x", "a.vlk"}, {"--rechengang", "a.vlk"}, {"-style", "fusion"}, {"a.vlk", "--speichern-als", "b.vlk"}})
         EXPECT_EQ(fensterdateien(argumente), std::nullopt) << argumente.join(' ').toStdString();
+}
+
+namespace fs = std::filesystem;
+
+// The program itself in `ordner`, without a display and in the C locale unless
+// `aenderungen` says otherwise ("NAME=WERT" sets, "-NAME" removes). The arguments
+// are a shell fragment, so that a name can hold bytes that are no UTF-8.
+Lauf starte(const QString& ordner, const QString& argumente, const QStringList& aenderungen = {})
+{
+    static const QTemporaryDir laufzeit; // keeps the toolkit's note about a missing one away
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.remove("QT_QPA_PLATFORM");
+    umgebung.insert("DISPLAY", ":987"); // no such display
+    umgebung.insert("LC_ALL", "C");
+    umgebung.insert("XDG_RUNTIME_DIR", laufzeit.path());
+    for (const QString& a : aenderungen)
+        a.startsWith('-') ? umgebung.remove(a.mid(1)) : umgebung.insert(a.section('=', 0, 0), a.section('=', 1));
+    QProcess p;
+    p.setProcessEnvironment(umgebung);
+    p.setWorkingDirectory(ordner);
+    // A file size limit (in blocks of 512 bytes) makes a write fail halfway, for root too.
+    const QString grenze = umgebung.contains("VELKOR_ULIMIT") ? "trap '' XFSZ; ulimit -f " + umgebung.value("VELKOR_ULIMIT") + "; " : "";
+    p.start("sh", {"-c", grenze + "exec \"$0\" " + argumente, VELKOR_PROGRAMM});
+    EXPECT_TRUE(p.waitForFinished(60000)) << argumente.toStdString();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+}
+
+// A folder holding every file of tests/data/app as a link, a pipe and a file whose name is no UTF-8.
+class Ordner : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const QString& name : QDir(VELKOR_TESTDATEN "/app").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
+            ASSERT_TRUE(QFile::link(VELKOR_TESTDATEN "/app/" + name, ordner.filePath(name)));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(ordner.filePath("rohr.pdf")).constData(), 0600), 0);
+        fs::copy_file(VELKOR_BEISPIELE "/kugel.vlk", cafe);
+    }
+    void TearDown() override { fs::remove(cafe); } // a name the toolkit cannot spell
+    QStringList eintraege() const { return QDir(ordner.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System); }
+    QTemporaryDir ordner;
+    const fs::path cafe = fs::path(ordner.path().toStdString()) / "caf\xe9.vlk";
+};
+
+// Rows of tests/data/app/programm.txt; a refused command writes nothing.
+TEST_F(Ordner, everyRunOfTheProgramEndsWithItsStatusOutputAndMessages)
+{
+    const QStringList vorher = eintraege();
+    for (const auto& z : tabelle("app/programm.txt")) {
+        SCOPED_TRACE(z[0] + " " + z[1]);
+        pruefe(starte(ordner.path(), QString::fromStdString(z[0]), QString::fromStdString(z[1]).split(' ', Qt::SkipEmptyParts)), &z[2]);
+    }
+    EXPECT_EQ(eintraege(), vorher);
+}
+
+// Under a separator of two bytes ("٫") every fraction was cut: S 1.5 became 1. The
+// shipped examples are what the program writes from them, in every locale.
+TEST_F(Ordner, theExamplesGiveTheSameJsonAndSavedFileInEveryLocale)
+{
+    std::map<QString, std::string> jsonInC;
+    for (const char* gebiet : {"LC_ALL=C", "LC_ALL=de_DE.UTF-8", "LC_ALL=fa_IR.UTF-8"}) {
+        for (const QString& b : QDir(VELKOR_BEISPIELE).entryList({"*.vlk"})) {
+            const QString quelle = " '" VELKOR_BEISPIELE "/" + b + "'";
+            const std::string json = starte(ordner.path(), "--json" + quelle, {gebiet}).aus;
+            EXPECT_EQ(json, jsonInC.try_emplace(b, json).first->second) << gebiet << ' ' << b.toStdString();
+            starte(ordner.path(), "--speichern-als aus.vlk" + quelle, {gebiet});
+            EXPECT_EQ(inhalt(ordner.filePath("aus.vlk").toStdString()), inhalt(VELKOR_BEISPIELE "/" + b.toStdString())) << gebiet;
+        }
+    }
+    EXPECT_EQ(jsonInC.size(), 4u);
+}
+
+QStringList zeilen(const QString& text)
+{
+    QStringList z;
+    for (const QString& zeile : text.split(QRegularExpression("\r?\n|\f")))
+        if (!zeile.trimmed().isEmpty())
+            z << zeile.simplified();
+    return z;
+}
+
+QString pdfSeite(const QString& pfad, int seite)
+{
+    QProcess text;
+    text.start("pdftotext", {"-layout", "-f", QString::number(seite), "-l", QString::number(seite), pfad, "-"});
+    EXPECT_TRUE(text.waitForFinished(30000));
+    return text.readAllStandardOutput();
+}
+
+// The PDF: the report line for line, then the drawing the SVG and PNG show alone.
+TEST_F(Ordner, thePdfHoldsTheReportAndTheDrawingAndNeverReplacesTheProjectFile)
+{
+    for (const char* ziel : {"--pdf b.pdf", "--skizze s.svg", "--skizze s.PNG"})
+        EXPECT_EQ(starte(ordner.path(), ziel + QString(" unterdimensioniert.vlk")).status, 1) << ziel;
+    EXPECT_EQ(zeilen(pdfSeite(ordner.filePath("b.pdf"), 1)), zeilen(QString::fromStdString(testdaten("app/unterdimensioniert_bericht.txt"))));
+    EXPECT_TRUE(pdfSeite(ordner.filePath("b.pdf"), 2).contains("As1 = 148.72 mm²"));
+    EXPECT_TRUE(QSvgRenderer(ordner.filePath("s.svg")).isValid());
+    EXPECT_NE(inhalt(ordner.filePath("s.svg").toStdString()).find("As1 = 148.72 mm²"), std::string::npos);
+    EXPECT_EQ(QImage(ordner.filePath("s.PNG")).size(), QSize(1636, 1122));
+
+    ASSERT_TRUE(QFile::copy(VELKOR_TESTDATEN "/app/zylinder_stutzen.vlk", ordner.filePath("projekt.vlk")));
+    ASSERT_TRUE(QFile::link(ordner.filePath("projekt.vlk"), ordner.filePath("verknuepfung.pdf")));
+    EXPECT_EQ(starte(ordner.path(), "--pdf verknuepfung.pdf projekt.vlk").status, 64);
+    EXPECT_EQ(starte(ordner.path(), "--pdf d.pdf division_null.vlk").status, 3);
+    EXPECT_EQ(inhalt(ordner.filePath("projekt.vlk").toStdString()), testdaten("app/zylinder_stutzen.vlk"));
+    EXPECT_FALSE(QFile::exists(ordner.filePath("d.pdf")));
+}
+
+// The PDF once went straight into the target: a write that failed halfway left a
+// cut-off file in place of the earlier one and ended with status 0.
+TEST_F(Ordner, aPdfWhoseWriteFailsHalfwayLeavesTheEarlierFileAndSaysWhyInGerman)
+{
+    std::ofstream(ordner.filePath("alt.pdf").toStdString()) << "%PDF-alt\n";
+    const QStringList vorher = eintraege();
+    const Lauf l = starte(ordner.path(), "--pdf alt.pdf zylinder_stutzen.vlk", {"VELKOR_ULIMIT=16"});
+    EXPECT_EQ(l.status, 4);
+    EXPECT_EQ(l.fehler, "alt.pdf: PDF nicht möglich: Die Datei kann nicht geschrieben werden (Die Datei ist zu groß); "
+                        "eine frühere Datei dieses Namens ist unverändert.\n");
+    EXPECT_EQ(inhalt(ordner.filePath("alt.pdf").toStdString()), "%PDF-alt\n");
+    EXPECT_EQ(eintraege(), vorher) << "no temporary file stays";
 }
 
 } // namespace

@@ -1,27 +1,16 @@
 #include "report/bericht.h"
+#include "tests/support/testdaten.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace velkor {
 namespace {
 
-std::string lies(const std::filesystem::path& pfad)
-{
-    std::ifstream f(pfad, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
-Groesse groesse(const std::string& name)
-{
-    for (const Groesseninfo& i : groessen())
-        if (i.name == name)
-            return i.groesse;
-    throw std::runtime_error("unbekannte Größe " + name);
-}
+Groesse groesse(const std::string& name) { return std::ranges::find(groessen(), name, &Groesseninfo::name)->groesse; }
 
 // What the report reads from the window, as tests/data/bericht/*.ein lists it.
 Berichtsdaten berichtsdaten(const std::string& ein, std::string& erwartet)
@@ -59,8 +48,8 @@ TEST(Bericht, everyCaseGivesItsGoldenReportByteForByte)
             continue;
         SCOPED_TRACE(eintrag.path().filename().string());
         std::string erwartet = eintrag.path().stem().string() + ".txt";
-        const Berichtsdaten b = berichtsdaten(lies(eintrag.path()), erwartet);
-        EXPECT_EQ(bericht(b), lies(eintrag.path().parent_path() / erwartet));
+        const Berichtsdaten b = berichtsdaten(inhalt(eintrag.path()), erwartet);
+        EXPECT_EQ(bericht(b), inhalt(eintrag.path().parent_path() / erwartet));
         ++faelle;
     }
     EXPECT_GE(faelle, 7);

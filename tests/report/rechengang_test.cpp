@@ -1,11 +1,11 @@
 #include "formular/formular.h"
 #include "project/projektdatei.h"
+#include "tests/support/testdaten.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -115,20 +115,16 @@ std::size_t pruefeAbschnitt(const std::string& text, const Berechnungsdaten& d)
 
 TEST(Rechengang, everyLineGivesItsPrintedResultFromTheStoredInputsAndAStoppedRunShowsOnlyWhatItComputed)
 {
-    std::ifstream tabelle(VELKOR_QUELLE "/tests/data/rechengang/faelle.txt");
-    for (std::string zeile, projekt, trenner, feld; std::getline(tabelle, zeile);) {
-        std::istringstream felder(zeile);
-        if (zeile.starts_with('#') || !(felder >> projekt >> trenner))
-            continue;
-        SCOPED_TRACE(zeile);
-        Formular f(trenner);
-        f.uebernehme(ladeProjektdatei(VELKOR_QUELLE "/" + projekt).projekt.value());
-        while (felder >> feld)
+    for (const auto& z : tabelle("rechengang/faelle.txt")) {
+        SCOPED_TRACE(z[3]);
+        Formular f(z[1]);
+        f.uebernehme(ladeProjektdatei(VELKOR_TESTDATEN "/../../" + z[0]).projekt.value());
+        std::istringstream getippt(z[2]);
+        for (std::string feld; getippt >> feld;)
             for (const Kasteninfo& k : kaesten())
                 if (feld.starts_with(std::string(k.name) + "="))
                     f.tippe(k.kasten, feld.substr(k.name.size() + 1));
-        std::ifstream datei(VELKOR_QUELLE "/tests/data/rechengang/" + feld, std::ios::binary);
-        const std::string erwartet(std::istreambuf_iterator<char>(datei), {});
+        const std::string erwartet = testdaten("rechengang/" + z[3]);
         const bool haelt = erwartet.find("\r\nBerechnung abgebrochen\r\n") != std::string::npos;
         EXPECT_NE(f.bericht().has_value(), haelt);
         EXPECT_GE(pruefeAbschnitt(f.rechengang().value(), f.daten()), haelt ? 0 : 22 + 10); // inputs and quantities
