@@ -1,4 +1,5 @@
 #include "formular/formular.h"
+#include "project/projektdatei.h"
 
 #include "tests/formular/formularhilfe.h"
 
@@ -176,18 +177,7 @@ TEST(Formular, clearingZeroesEverythingButKeepsTheAreaReserveColour)
 }
 
 // Values the run will replace, a pad without a nozzle, a sphere.
-Projekt geladen()
-{
-    Projekt p;
-    Berechnungsdaten& d = p.daten;
-    d.Da = 1000, d.s = 10, d.v = 1, d.K = 265, d.S = 1.5, d.p = 10, d.Das = 100, d.ss = 5, d.Ks = 265;
-    d.Sis = 1.5, d.ls = 100, d.phi = 90, d.KScheibe = 300, d.SScheibe = 2, d.bScheibe = 12.346, d.sG = 7.777;
-    d.rG = 12.6, d.rS = -0.4, d.As0 = 1234.567, d.rFV = 99.5, d.pmaxFV = 3.14159, d.zylinder = false;
-    p.scheibe = p.ausgehalst = true;
-    p.bezeichnung = "Behälter 1, Teil 2";
-    p.nummer = "12";
-    return p;
-}
+Projekt geladen() { return ladeProjektdatei(VELKOR_TESTDATEN "/formular/geladen.vlk").projekt.value(); }
 
 TEST(Formular, loadingAppliesValuesHeadingAndSwitchesThroughTheirRulesThenCalculates)
 {

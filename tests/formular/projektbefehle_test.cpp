@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace velkor {
@@ -36,13 +37,8 @@ protected:
         formular.setzeStutzen(true);
         formular.setzeScheibe(true);
         formular.setzeAusgehalst(true);
-        for (const auto& [k, t] : std::initializer_list<std::pair<K, const char*>>{
-                 {K::TextDa, "1000"}, {K::Texts, "12"}, {K::Textc1, "0,5"}, {K::Textc2, "1"}, {K::Textv, "0,85"},
-                 {K::TextK, "235"}, {K::TextDas, "219,1"}, {K::Textss, "8"}, {K::Textc1s, "0,4"}, {K::Textc2s, "1"},
-                 {K::TextKs, "235"}, {K::Textls, "150"}, {K::Textlsstrich, "20"}, {K::Textphi, "75"},
-                 {K::Textb, "60"}, {K::Texth, "10"}, {K::TextKScheibe, "235"}, {K::TextDruck, "10"},
-                 {K::TextBez, "Behälter 1, Teil 2"}, {K::TextNummer, "B-12"}, {K::TextBearb, "Ingenieurin"}})
-            eingeben(formular, k, t);
+        for (const auto& z : tabelle("formular/entwurf.txt"))
+            eingeben(formular, std::ranges::find(kaesten(), z[0], &Kasteninfo::name)->kasten, z[1]);
         formular.berechne();
     }
 
@@ -140,51 +136,43 @@ TEST_F(Befehle, aFileThatCannotBeLoadedChangesNothingAndSaysWhy)
     }
 }
 
-// The three guarded actions and every answer to their question: what is asked
-// and shown, in order, and whether the action goes on. Ja saves to "gesichert",
-// or the save dialog is cancelled (-), or the save fails on a folder.
+// Rows of tests/data/formular/rueckfragen.txt: the three guarded actions and every
+// answer to their question, what is asked and shown, in order, and whether the action goes on.
 TEST_F(Befehle, clearingQuittingAndLoadingAskFirstAndFollowTheAnswer)
 {
     fs::create_directory(pfad("ordner.vlk"));
-    const std::tuple<const char*, const char*, const char*, bool> faelle[] = {
-        {"Löschen", "", "", true},         {"Verlassen", "", "", true},         {"Laden", "", "", true},
-        {"Löschen", "abbrechen", "", false}, {"Verlassen", "abbrechen", "", false}, {"Laden", "abbrechen", "", false},
-        {"Löschen", "nein", "", true},     {"Verlassen", "nein", "", true},     {"Laden", "nein", "", true},
-        {"Löschen", "ja", "gesichert", true}, {"Verlassen", "ja", "gesichert", true}, {"Laden", "ja", "gesichert", true},
-        {"Laden", "ja", "-", true},        {"Löschen", "ja", "ordner.vlk", false}, {"Verlassen", "ja", "ordner.vlk", false},
-        {"Laden", "ja", "ordner.vlk", false},
-    };
-    for (const auto& [aktion, antwort, ziel, weiter] : faelle) {
-        SCOPED_TRACE(std::string(aktion) + " " + antwort + " " + ziel);
+    for (const auto& z : tabelle("formular/rueckfragen.txt")) {
+        const auto& [aktion, antwort, ziel, weiter] = std::tie(z[0], z[1], z[2], z[3]);
+        SCOPED_TRACE(aktion + " " + antwort + " " + ziel);
         Formular f(",");
         SkriptDialoge d;
         Projektbefehle b(f, d);
-        const bool geaendert = *antwort != '\0';
+        const bool geaendert = !antwort.empty();
         if (geaendert)
             eingeben(f, K::Textv, "0,9");
-        d.antworten = {antwort == std::string("ja") ? Antwort::ja : antwort == std::string("nein") ? Antwort::nein : Antwort::abbrechen};
-        d.dateien = {*ziel == '-' ? std::nullopt : std::optional(pfad(ziel))};
+        d.antworten = {antwort == "ja" ? Antwort::ja : antwort == "nein" ? Antwort::nein : Antwort::abbrechen};
+        d.dateien = {ziel == "-" ? std::nullopt : std::optional(pfad(ziel))};
         std::vector<std::string> erwartet;
         if (geaendert)
             erwartet.push_back(frage(aktion));
-        if (*ziel)
+        if (!ziel.empty())
             erwartet.push_back(speichernDialog);
         bool ging = false;
-        if (aktion == std::string("Verlassen")) {
+        if (aktion == "Verlassen") {
             ging = b.beendenBestaetigt();
-        } else if (aktion == std::string("Löschen")) {
+        } else if (aktion == "Löschen") {
             b.loeschen();
             ging = f.text(K::Textv) == "0.00";
         } else {
             b.laden();
             ging = !d.protokoll.empty() && d.protokoll.back().starts_with("oeffnen");
-            if (weiter)
-                erwartet.push_back(oeffnenDialog + (*ziel && *ziel != '-' ? pfad(std::string(ziel) + ".vlk") : ""));
+            if (weiter == "ja")
+                erwartet.push_back(oeffnenDialog + (ziel.empty() || ziel == "-" ? "" : pfad(ziel + ".vlk")));
         }
-        EXPECT_EQ(ging, weiter);
+        EXPECT_EQ(ging, weiter == "ja");
         EXPECT_EQ(d.protokoll, erwartet);
-        EXPECT_EQ(fs::exists(pfad("gesichert.vlk")), ziel == std::string("gesichert"));
-        EXPECT_EQ(f.geaendert(), geaendert && ziel != std::string("gesichert") && !(aktion == std::string("Löschen") && weiter));
+        EXPECT_EQ(fs::exists(pfad("gesichert.vlk")), ziel == "gesichert");
+        EXPECT_EQ(f.geaendert(), geaendert && ziel != "gesichert" && !(aktion == "Löschen" && weiter == "ja"));
         fs::remove(pfad("gesichert.vlk"));
     }
 }
