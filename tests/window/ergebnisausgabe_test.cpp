@@ -144,18 +144,6 @@ TEST_F(Ausgabe, tabMovesOnToTheButtonsAndNeverEditsTheReport)
     EXPECT_EQ(fenster->text(), bericht(57));
 }
 
-TEST_F(Ausgabe, zurueckHidesTheWindowAndTheNextReportBringsItBackEvenFromTheTaskBar)
-{
-    QTest::mouseClick(knopf("CommandOK"), Qt::LeftButton);
-    EXPECT_FALSE(fenster->isVisible());
-    fenster->zeigeBericht(bericht(3));
-    EXPECT_TRUE(fenster->isVisible());
-    fenster->showMinimized();
-    fenster->zeigeBericht(bericht(4));
-    EXPECT_FALSE(fenster->isMinimized());
-    EXPECT_EQ(fenster->text(), bericht(4));
-}
-
 TEST_F(Ausgabe, druckenPrintsTheEditedTextOnceAJobOrSaysWhyNot)
 {
     QTemporaryDir ordner;
