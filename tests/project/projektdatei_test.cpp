@@ -188,25 +188,14 @@ TEST_F(Projektspeicher, aSaveReplacesAFileWholeOrSaysWhyNotAndLeavesEveryFileAsI
     EXPECT_TRUE(QDir(ordner.filePath("ordner.vlk")).isEmpty());
 }
 
+// A missing file, a folder and a device are the command line's table.
 TEST_F(Projektspeicher, aFileThatCannotBeLoadedSaysWhy)
 {
-    ASSERT_TRUE(QDir(ordner.path()).mkdir("ordner"));
     QFile gross(ordner.filePath("gross.vlk"));
     ASSERT_TRUE(gross.open(QIODevice::WriteOnly) && gross.resize(1 << 20));
     gross.close();
-    const std::string nicht = "Datei kann nicht geöffnet werden";
-    const std::pair<std::string, std::string> faelle[] = {
-        {pfad("fehlt.vlk"), nicht + ", sie existiert nicht: „" + pfad("fehlt.vlk") + "“."},
-        {pfad("ordner"), nicht + ", das ist ein Ordner: „" + pfad("ordner") + "“."},
-        {"/dev/zero", nicht + ", das ist keine gewöhnliche Datei: „/dev/zero“."},
-        {"", nicht + ": Es ist kein Dateiname angegeben."},
-        {pfad("gross.vlk"), "Datei zu groß (1048576 Bytes); eine Projektdatei hat höchstens 64 KiB."},
-    };
-    for (const auto& [datei, meldung] : faelle) {
-        const Leseergebnis e = ladeProjektdatei(datei);
-        EXPECT_FALSE(e.projekt);
-        EXPECT_EQ(e.fehler, meldung);
-    }
+    EXPECT_EQ(ladeProjektdatei(pfad("gross.vlk")).fehler, "Datei zu groß (1048576 Bytes); eine Projektdatei hat höchstens 64 KiB.");
+    EXPECT_EQ(ladeProjektdatei("").fehler, "Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben.");
 }
 
 } // namespace
