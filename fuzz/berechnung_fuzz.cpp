@@ -1,14 +1,16 @@
 // Any bytes as entry texts into one calculation run. The first byte sets the
-// switches and the decimal separator (point, comma or "٫"); the rest, split at line feeds, fills the
-// entry boxes in the order the run reads them. Whatever the texts, the record
+// switches and the decimal separator (point, comma or "٫"); the rest, split at line
+// feeds, fills the entry boxes in record order. Whatever the texts, the record
 // holds only finite numbers afterwards, the status matches `berechnet`, and a
-// run that reached its verdict rewrote every box it read with its value.
+// run that reached its verdict rewrote every box it read with its value, in
+// its pattern's form.
 #include "engine/berechnung.h"
 #include "engine/zahlentext.h"
 #include "fuzz/pruefe.h"
 
 #include <cmath>
 #include <cstdint>
+#include <regex>
 #include <string_view>
 
 using namespace velkor;
@@ -46,12 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     pruefe(lauf.reservefarben.size() <= 3, "at most three reserves coloured");
     if (!lauf.berechnet)
         return 0;
+    const std::regex zweiStellen("-?[0-9]+" + std::string(trenner == "." ? "\\." : trenner) + "[0-9]{2}"), ganz("-?[0-9]+");
     for (const Groesseninfo& i : groessen()) {
         const Groesse g = i.groesse;
         const bool scheibenfeld = g == Groesse::bScheibe || g == Groesse::hScheibe || g == Groesse::KScheibe
             || g == Groesse::SScheibe;
         if (!i.eingabe || (scheibenfeld && !schalter.scheibe))
             continue;
+        pruefe(std::regex_match(text(texte, g), i.muster == Muster::ganz ? ganz : zweiStellen),
+               "a rewritten box has its pattern's form");
         const double gespeichert = wert(datensatz, g);
         const double gelesen = zahlAusText(text(texte, g), trenner);
         pruefe(std::fabs(gelesen - gespeichert) <= 0.005 * (1 + 1e-12) + std::fabs(gespeichert) * 1e-15,

@@ -77,14 +77,12 @@ TEST(Kommandozeile, saveAsWritesWhatTheWindowWouldSaveAfterLoadingOrSaysWhyNot)
 {
     QTemporaryDir ordner;
     const auto ziel = [&](const char* name) { return ordner.filePath(name); };
-    ASSERT_EQ(::mkfifo(QFile::encodeName(ziel("rohr.vlk")).constData(), 0600), 0);
     const std::tuple<QString, const char*, int, std::string> faelle[] = {
         {ziel("z.vlk"), "zylinder_stutzen.vlk", 0, ""},
         {ziel("s.vlk"), "scheibe_ohne_stutzen.vlk", 0, ""},
         {ziel("n.vlk"), "division_null.vlk", 3, "division_null.vlk: Division durch Null\n"},
         {ziel("t.vlk"), "tabulator.vlk", 0, ": Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: U+0009\n"},
         {ziel("fehlt/aus.vlk"), "zylinder_stutzen.vlk", 4, ": Speichern nicht möglich: Der Ordner existiert nicht: „" + ziel("fehlt").toStdString() + "“.\n"},
-        {ziel("rohr.vlk"), "zylinder_stutzen.vlk", 4, ": Speichern nicht möglich: Das Ziel ist keine gewöhnliche Datei: „" + ziel("rohr.vlk").toStdString() + "“.\n"},
         {ziel("k.vlk"), "kaputt.vlk", 4, "kaputt.vlk: Zeile 39: „7“ ist kein gültiger Schalterwert (erlaubt: 0 oder 1).\n"},
     };
     for (const auto& [aus, datei, status, fehler] : faelle) {
@@ -94,9 +92,8 @@ TEST(Kommandozeile, saveAsWritesWhatTheWindowWouldSaveAfterLoadingOrSaysWhyNot)
     }
     EXPECT_EQ(inhalt(ziel("z.vlk").toStdString()), testdaten("app/zylinder_stutzen_gespeichert.vlk"));
     EXPECT_EQ(inhalt(ziel("s.vlk").toStdString()), testdaten("app/scheibe_ohne_stutzen_gespeichert.vlk"));
-    EXPECT_NE(inhalt(ziel("t.vlk").toStdString()).find("\r\n\"Tab Stopp\"\r\n"), std::string::npos);
     EXPECT_TRUE(QFileInfo::exists(ziel("n.vlk")));
-    EXPECT_FALSE(QFileInfo::exists(ziel("k.vlk")) || QFileInfo(ziel("rohr.vlk")).isFile());
+    EXPECT_FALSE(QFileInfo::exists(ziel("k.vlk")));
 }
 
 // Decided on the arguments before the toolkit starts: a window needs a display.

@@ -27,13 +27,6 @@ void grunddaten(Formular& f)
         eingeben(f, k, t);
 }
 
-TEST(Formular, startsWithTheDefaultTextsZeroValuesAndOnlyTheShellEnabled)
-{
-    Formular f(".");
-    f.fokusErhalten(K::TextDa);
-    pruefeZustand(f, "start");
-}
-
 // With the separator of a Persian desktop ("٫", two bytes) typed where the row has a point or comma.
 std::string mitTrenner(std::string text, const std::string& trenner)
 {
@@ -161,9 +154,12 @@ TEST(Formular, theReportIsRefusedWhenTheRunStopsAndTakesTheBoxTextsAsTheyStand)
     }
 }
 
-TEST(Formular, clearingZeroesEverythingButKeepsTheAreaReserveColour)
+// A new form shows the default texts, zero values and only the shell enabled.
+TEST(Formular, startsWithTheDefaultsAndClearingZeroesEverythingButKeepsTheAreaReserveColour)
 {
     Formular f(".");
+    f.fokusErhalten(K::TextDa);
+    pruefeZustand(f, "start");
     grunddaten(f);
     eingeben(f, K::Texts, "2");
     f.setzeScheibe(true);

@@ -23,7 +23,7 @@ Rechenstand quelleAus(const QString& datei) { return quelleAus(ladeProjektdatei(
 
 const Flaeche* finde(const Skizze& s, Rolle r)
 {
-    const auto f = std::find_if(s.flaechen.begin(), s.flaechen.end(), [r](const Flaeche& f) { return f.rolle == r; });
+    const auto f = std::ranges::find(s.flaechen, r, &Flaeche::rolle);
     return f == s.flaechen.end() ? nullptr : &*f;
 }
 
