@@ -90,15 +90,7 @@ TEST_F(Befehle, aSavedDesignIsTheGoldenFileAndLoadsBackToTheSameState)
     EXPECT_EQ(dialoge.protokoll, (std::vector{speichernDialog + "Behälter 1, Teil 2 B-12", oeffnenDialog}));
 }
 
-TEST_F(Befehle, replacedHeadingCharactersAreNamedInTheStatusLine)
-{
-    eingeben(formular, K::TextBez, "Kessel \"Nord\"\tΩ\xc2\x85");
-    dialoge.dateien = {pfad("ersetzt")};
-    befehle.speichern();
-    EXPECT_EQ(formular.statustext(), "Speichern erfolgreich. Ersetzte Zeichen: „\"“, U+0009, „Ω“, U+0085");
-}
-
-TEST_F(Befehle, aCancelledOrFailedSaveWritesNothingAndKeepsTheWorkUnsaved)
+TEST_F(Befehle, aCancelledOrFailedSaveWritesNothingAndAReplacingOneNamesTheCharacters)
 {
     entwurf();
     fs::create_directory(pfad("ordner.vlk"));
@@ -117,6 +109,11 @@ TEST_F(Befehle, aCancelledOrFailedSaveWritesNothingAndKeepsTheWorkUnsaved)
     EXPECT_EQ(formular.statustext(), "Speichern fehlgeschlagen: Das Ziel ist ein Ordner: „" + pfad("ordner.vlk") + "“.");
     EXPECT_TRUE(formular.geaendert());
     EXPECT_TRUE(fs::is_empty(pfad("ordner.vlk")));
+    // Saved, and the heading characters the file cannot hold are named.
+    eingeben(formular, K::TextBez, "Kessel \"Nord\"\tΩ\xc2\x85");
+    dialoge.dateien = {pfad("ersetzt")};
+    befehle.speichern();
+    EXPECT_EQ(formular.statustext(), "Speichern erfolgreich. Ersetzte Zeichen: „\"“, U+0009, „Ω“, U+0085");
 }
 
 TEST_F(Befehle, aFileThatCannotBeLoadedChangesNothingAndSaysWhy)
