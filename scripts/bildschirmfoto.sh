@@ -46,8 +46,8 @@ done
 sleep 0.5
 import -window "$bericht" "${ziel%.png}-bericht.png"
 
-# "Rechengang", left of the buttons: 8 + 10 and 320 + 12 inside the report window.
-xdotool mousemove --window "$bericht" 18 332 click 1
+# "Rechengang", left of the buttons: 8 + 10 and 320 + 12 below the row of tabs (24 high).
+xdotool mousemove --window "$bericht" 18 356 click 1
 sleep 0.5
 import -window "$bericht" "${ziel%.png}-rechengang.png"
 echo "$ziel ${ziel%.png}-bericht.png ${ziel%.png}-rechengang.png"
