@@ -1,5 +1,10 @@
 #include "report/bericht.h"
 #include "report/rechengang.h"
+#include "report/skizzenmaler.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -27,10 +32,11 @@ void BM_BerichtVoll(benchmark::State& state)
 }
 BENCHMARK(BM_BerichtVoll);
 
-// The longest section: a sphere with an oblique nozzle and a pad, every quantity.
-void BM_RechengangVoll(benchmark::State& state)
+// A sphere with an oblique nozzle and a pad: the longest section, every quantity drawn.
+Rechenstand kugelMitScheibe()
 {
-    Berichtsdaten d;
+    Rechenstand r;
+    Berichtsdaten& d = r.daten;
     d.stutzen = d.scheibe = true;
     d.dezimaltrenner = ",";
     for (auto [g, t] : {std::pair{Groesse::Da, "2000"}, {Groesse::s, "14"}, {Groesse::c1, "0,5"}, {Groesse::c2, "1"},
@@ -39,13 +45,46 @@ void BM_RechengangVoll(benchmark::State& state)
                         {Groesse::ls, "150"}, {Groesse::lsstrich, "3"}, {Groesse::phi, "60"}, {Groesse::bScheibe, "60"},
                         {Groesse::hScheibe, "12"}, {Groesse::KScheibe, "255"}, {Groesse::SScheibe, "1,5"}})
         text(d.texte, g) = t;
-    const Rechenlauf lauf = berechnung(d.daten, d.texte, {.zylinder = false, .stutzen = true, .scheibe = true}, ",");
-    if (!lauf.berechnet)
+    r.lauf = berechnung(d.daten, d.texte, {.zylinder = false, .stutzen = true, .scheibe = true}, ",");
+    return r;
+}
+
+void BM_RechengangVoll(benchmark::State& state)
+{
+    const Rechenstand r = kugelMitScheibe();
+    if (!r.lauf.berechnet)
         state.SkipWithError("the run did not reach its verdict");
     for (auto _ : state)
-        benchmark::DoNotOptimize(rechengang(d, lauf));
+        benchmark::DoNotOptimize(rechengang(r.daten, r.lauf));
 }
 BENCHMARK(BM_RechengangVoll);
+
+// The drawing's shapes, dimensions and texts laid out on the file's sheet.
+void BM_Skizze(benchmark::State& state)
+{
+    const Rechenstand r = kugelMitScheibe();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(skizze(r, dateiblattBreite, dateiblattHoehe));
+}
+BENCHMARK(BM_Skizze);
+
+// The same drawing laid out and painted into the picture --skizze writes as PNG.
+void BM_SkizzeMalen(benchmark::State& state)
+{
+    static int argc = 1;
+    static char name[] = "velkor_bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv); // fonts need it
+    const Rechenstand r = kugelMitScheibe();
+    QImage bild(1636, 1122, QImage::Format_RGB32);
+    for (auto _ : state) {
+        bild.fill(Qt::white);
+        QPainter maler(&bild);
+        maleSkizze(maler, skizze(r, dateiblattBreite, dateiblattHoehe), QRectF(bild.rect()));
+    }
+}
+BENCHMARK(BM_SkizzeMalen)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace velkor
