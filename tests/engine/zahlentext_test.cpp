@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <string>
 
@@ -59,15 +58,6 @@ TEST(Anzeigetext, roundsEveryTypedThreeDecimalNumberAsWritten)
                 << getippt;
         }
     }
-}
-
-TEST(Eingabetext, readsAPointWhateverTheProcessLocaleSays)
-{
-    const std::string vorher = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/einrichten.sh erzeugt de_DE.UTF-8";
-    EXPECT_EQ(zahlAusText("1.5", ","), 1.5);
-    EXPECT_EQ(anzeigetext(1.5, Muster::zweiStellen, "."), "1.50");
-    std::setlocale(LC_ALL, vorher.c_str());
 }
 
 } // namespace

@@ -49,15 +49,6 @@ std::unique_ptr<QPrinter> pdfDrucker(const QString& pfad)
     return d;
 }
 
-TEST(Druck, linesSplitIntoPagesAtEitherLineEndWithoutAnExtraLineAfterTheLast)
-{
-    EXPECT_EQ(druckseiten("a\r\nb\nc", 10), QList<QStringList>{QStringList({"a", "b", "c"})});
-    EXPECT_EQ(druckseiten("a\r\n\r\n", 10), QList<QStringList>{QStringList({"a", ""})});
-    EXPECT_EQ(druckseiten("a\r\nb\r\nc\r\n", 2), (QList<QStringList>{{"a", "b"}, {"c"}}));
-    EXPECT_EQ(druckseiten("", 50), QList<QStringList>{QStringList()});
-    EXPECT_EQ(druckseiten("\r\n", 0), QList<QStringList>{QStringList({""})});
-}
-
 // Word boxes in points: the printable area starts 10 mm in, the text 25 mm and 15 mm further.
 TEST(Druck, everyLineIsPrintedAtTwentyFiveAndFifteenMillimetresInTenPointCourierOnAsManyPagesAsItNeeds)
 {

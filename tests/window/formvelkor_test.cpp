@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -129,6 +131,14 @@ TEST_F(Fenster, everyControlStandsWhereTheLayoutPutsItWithItsTooltipAndCaption)
     EXPECT_EQ(steuer.size() + fenster->findChildren<QLabel*>().size(), zeilen.size());
     for (QPushButton* b : fenster->findChildren<QPushButton*>())
         EXPECT_EQ(b->isDefault(), b->objectName() == "CommandBerechnen") << b->objectName().toStdString();
+    // A frame's caption starts right of the check box on its corner.
+    for (const char* name : {"FrameStutzen", "FrameScheibe"}) {
+        auto* g = teil<QGroupBox>(name);
+        QStyleOptionGroupBox o;
+        o.initFrom(g), o.text = g->title(), o.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect titel = g->style()->subControlRect(QStyle::CC_GroupBox, &o, QStyle::SC_GroupBoxLabel, g);
+        EXPECT_GE(titel.left() + g->fontMetrics().horizontalAdvance("   "), 17) << name;
+    }
 }
 
 TEST_F(Fenster, tabVisitsTheControlsInTheirOrderAndSkipsDisabledOnes)
@@ -319,6 +329,14 @@ TEST_F(Fenster, withRechengangCheckedTheWindowShowsAndCopiesWhatTheCommandLineWr
     const auto bericht = [&](const QString& d) { fenster->lade(d.toStdString()), klicke(knopf("CommandTextdatei")); };
     bericht(fertig);
     FormErgebnisausgabe* aus = fenster->ergebnisausgabe();
+    // Its other tab shows the run's drawing.
+    aus->findChild<QTabBar*>("Ansichten")->setCurrentIndex(1);
+    const QImage skizze = aus->findChild<QWidget*>("Skizze")->grab().toImage();
+    int striche = 0;
+    for (int y = 0; y < skizze.height(); ++y)
+        for (int x = 0; x < skizze.width(); ++x)
+            striche += qGray(skizze.pixel(x, y)) < 100;
+    EXPECT_GT(striche, 500);
     aus->findChild<QCheckBox*>("CheckRechengang")->click();
     EXPECT_EQ(aus->text(), befehl(fertig, 0));
     aus->kopiere();
