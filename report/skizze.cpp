@@ -585,7 +585,6 @@ struct Blattinhalt {
     std::vector<Pfeil> pfeile;
     std::vector<Bogen> boegen;
     std::vector<Text> texte;
-    std::vector<Mass> masse;
     std::vector<std::vector<Punkt>> hindernisse; // walls on the sheet, kept free of text
     std::optional<Rechteck> bruchband;
     std::optional<Rechteck> formen; // the shapes alone
@@ -637,7 +636,7 @@ struct Blattinhalt {
 
     // A dimension between the sheet points a and b, its line moved by `versatz`
     // (sheet mm) off them, with extension lines where it is moved.
-    void bemasse(Punkt a, Punkt b, Punkt versatz, const Mass& mass)
+    void bemasse(Punkt a, Punkt b, Punkt versatz, const std::string& text)
     {
         const Punkt la = a + versatz, lb = b + versatz;
         const double weit = laenge(versatz);
@@ -664,7 +663,7 @@ struct Blattinhalt {
         const Punkt obenEnde = r.y <= 0 ? lb : la, untenEnde = r.y <= 0 ? la : lb;
         if (waagerecht) {
             // Above a sloping line the text's lower corner must clear it too.
-            const double frei = 0.8 + 0.5 * textbreite(mass.text, schrift) * std::fabs(r.y / r.x);
+            const double frei = 0.8 + 0.5 * textbreite(text, schrift) * std::fabs(r.y / r.x);
             k = {{mitte + Punkt{0, -frei}, 0, -1},
                  {mitte + Punkt{0, frei}, 0, 1},
                  {rechtsEnde + Punkt{pfeillaenge + 1.5, 0}, 1, 0},
@@ -680,8 +679,7 @@ struct Blattinhalt {
                  {obenEnde - Punkt{0, pfeillaenge + 1}, 0, -1},
                  {untenEnde + Punkt{0, pfeillaenge + 1}, 0, 1}};
         }
-        setzeText(mass.text, k);
-        masse.push_back(mass);
+        setzeText(text, k);
     }
 
     void verschiebe(Punkt d)
@@ -822,7 +820,7 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         const std::optional<double> dSchraeg = k_.zw(Zwischengroesse::dSchraeg);
         const double halb = dSchraeg.value_or(w.Das / (2 * f.u.y));
         z.bemasse(achse, aussen, Punkt{0, hoch - aussen.y - massabstand},
-                  {"d/2", text("d/2 = " + zahl(halb, trenner_), "d/2"), false});
+                  text("d/2 = " + zahl(halb, trenner_), "d/2"));
     }
 
     // phi where the axis meets the shell's outside, against a parallel to the vessel's axis.
@@ -845,7 +843,6 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         const Punkt amBogen = mitte + Punkt{(radius + 1) * std::cos(halbGrad), -(radius + 1) * std::sin(halbGrad)};
         z.setzeText(text("phi = " + zahl(d.phi, trenner_) + "°", "phi"),
                     {{amBogen, 1, -1}, {mitte + Punkt{-1.5, -radius}, -1, -1}, {mitte + Punkt{-1.5, 1}, -1, 1}});
-        z.masse.push_back({"phi", z.texte.back().text, false});
     }
 
     if (!w.ergebnisse)
@@ -860,14 +857,14 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         const bool begrenzt = k_.zw(Zwischengroesse::lsmWinkel).value_or(0) > d.ls;
         const std::string voll = begrenzt ? "lsm = ls = " + zahl(lsm, trenner_) : "lsm = " + zahl(lsm, trenner_);
         z.bemasse(a.abbilde(P0), a.abbilde(P0 + lsm * f.u), zumLinks * quer,
-                  {"lsm", text(voll, begrenzt ? "lsm = ls" : "lsm"), begrenzt});
+                  text(voll, begrenzt ? "lsm = ls" : "lsm"));
     }
     if (lsmStrich > 0) {
         const bool begrenzt = k_.zw(Zwischengroesse::lsmStrichVoll).value_or(0) > d.lsstrich;
         const std::string wert = zahl(lsmStrich, trenner_);
         const std::string voll = begrenzt ? "lsm' = ls' = " + wert : "lsm' = " + wert;
         z.bemasse(a.abbilde(P0i), a.abbilde(P0i - lsmStrich * f.u), zumLinks * quer,
-                  {"lsm'", text(voll, begrenzt ? "lsm' = ls'" : "lsm'"), begrenzt});
+                  text(voll, begrenzt ? "lsm' = ls'" : "lsm'"));
     }
 }
 
@@ -887,10 +884,10 @@ void Zeichner::masseGrundkoerper(Blattinhalt& z) const
         const Punkt hoch = ueberPad * senkrecht(b1 - b0, {0, -1});
         const bool begrenzt = k_.zw(Zwischengroesse::bWurzel).value_or(0) > d.b;
         const std::string voll = begrenzt ? "b = x = " + zahl(d.b, trenner_) : "b = " + zahl(d.b, trenner_);
-        z.bemasse(b0, b1, hoch, {"b", text(voll, begrenzt ? "b = x" : "b"), begrenzt});
+        z.bemasse(b0, b1, hoch, text(voll, begrenzt ? "b = x" : "b"));
         if (m.oeffnung)
             z.bemasse(a.abbilde(f.punkt(w.Ra, 0)), b0, hoch,
-                      {"dmax/2", text("dmax/2 = " + zahl(d.dmax / 2, trenner_), "dmax/2"), false});
+                      text("dmax/2 = " + zahl(d.dmax / 2, trenner_), "dmax/2"));
     }
     // The next discontinuity, where it lies within the drawing.
     if (d.x > 0 && w.ergebnisse) {
@@ -911,11 +908,11 @@ void Zeichner::masseGrundkoerper(Blattinhalt& z) const
     const std::string radius = text("Da/2 = " + zahl(w.Ra, trenner_), "Da/2");
     if (w.zylinder) {
         const Punkt fuss = a.abbilde(f.punkt(0, m.tEnde)), kopf = a.abbilde(f.punkt(w.Ra, m.tEnde));
-        z.bemasse(fuss, kopf, {massabstand + 3, 0}, {"Da/2", radius, false});
+        z.bemasse(fuss, kopf, {massabstand + 3, 0}, radius);
     } else {
         const Punkt fuss = a.abbilde(Punkt{0, 0}), kopf = a.abbilde(Punkt{0, w.Ra});
         const double links = std::min(fuss.x, z.formen ? z.formen->links : fuss.x) - massabstand - 3;
-        z.bemasse(fuss, kopf, {links - fuss.x, 0}, {"Da/2", radius, false});
+        z.bemasse(fuss, kopf, {links - fuss.x, 0}, radius);
     }
 }
 
@@ -1200,7 +1197,6 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
     s.linien = std::move(z.linien);
     s.pfeile = std::move(z.pfeile);
     s.boegen = std::move(z.boegen);
-    s.masse = std::move(z.masse);
     s.texte.insert(s.texte.end(), z.texte.begin(), z.texte.end());
     s.massstab = massstabText(massstab);
     for (const Flaeche& f : s.flaechen) {

@@ -105,13 +105,6 @@ struct Musterfeld {
     Rolle rolle;
 };
 
-// A dimension: its symbol, its text on the sheet, and whether a limit cut it.
-struct Mass {
-    std::string name; // "b", "lsm", "lsm'", "d/2", "Da/2", "dmax/2", "phi"
-    std::string text; // "b = x = 50.00"
-    bool begrenzt = false;
-};
-
 struct Legendeneintrag {
     std::optional<Rolle> rolle;
     std::string text;         // "Ap = 74930.30 mm²", values as the report prints them
@@ -129,7 +122,6 @@ struct Skizze {
     std::vector<Bogen> boegen;
     std::vector<Text> texte;
     std::vector<Musterfeld> muster;
-    std::vector<Mass> masse;
     std::vector<Legendeneintrag> legende;
     std::string massstab;                 // "M 1:5"
     bool ueberhoeht = false;              // some wall is drawn thicker than to scale
