@@ -506,7 +506,8 @@ void Konstruktion::baue()
             flaeche(Rolle::zuschlagC2, schale(w.Ra - w.s, w.Ra - w.s + w.c2), w.c2);
         if (w.c1 > 0)
             flaeche(Rolle::zuschlagC1, schale(w.Ra - w.s + w.c2, w.Ra - w.s + w.c2 + w.c1), w.c1);
-    } else if (w.c1 != 0 || w.c2 != 0) {
+    } else {
+        // A negative allowance or allowances that eat the whole wall.
         hinweise.push_back("Zuschläge c1, c2 des Grundkörpers nicht darstellbar.");
     }
 
