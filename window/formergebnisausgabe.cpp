@@ -58,7 +58,6 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     ansichten_->setFocusPolicy(Qt::NoFocus);
     ansichten_->addTab(QStringLiteral("Bericht"));
     ansichten_->addTab(QStringLiteral("Skizze"));
-    ansichten_->setTabEnabled(1, false);
 
     textErgebnisAusgabe_ = new QPlainTextEdit(QStringLiteral("Ergebnisausgabe"), this);
     textErgebnisAusgabe_->setObjectName("TextErgebnisAusgabe");

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -94,10 +95,11 @@ TEST_F(Ausgabe, theWindowShowsTheReportInAFixedPitchFaceWithThreeButtonsNoneTheD
 {
     // The fixed layout below the row of tabs "Bericht" and "Skizze".
     const int oben = fenster->findChild<QWidget*>("Ansichten")->geometry().bottom() + 1;
-    EXPECT_GT(oben, 10);
     EXPECT_EQ(fenster->windowTitle(), "Ergebnisausgabe");
     EXPECT_EQ(fenster->size(), QSize(502, 371 + oben));
     EXPECT_EQ(kasten()->geometry(), QRect(0, oben, 497, 313));
+    EXPECT_EQ(fenster->findChild<QTabBar*>("Ansichten")->tabText(1), "Skizze");
+    EXPECT_EQ(fenster->findChild<QWidget*>("CheckRechengang")->geometry(), QRect(8, 320 + oben, 176, 25));
     EXPECT_EQ(fenster->findChild<QLabel*>("StatusBar")->geometry(), QRect(0, 352 + oben, 496, 17));
     const std::tuple<const char*, const char*, int> knoepfe[] = {
         {"CommandClipboard", "Zwischenablage", 192}, {"CommandDrucken", "Drucken", 304}, {"CommandOK", "Zurück", 408}};

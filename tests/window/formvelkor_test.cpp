@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -337,8 +339,10 @@ TEST_F(Fenster, withRechengangCheckedTheWindowShowsAndCopiesWhatTheCommandLineWr
         for (int x = 0; x < skizze.width(); ++x)
             striche += qGray(skizze.pixel(x, y)) < 100;
     EXPECT_GT(striche, 500);
+    const int berichtszeilen = static_cast<int>(aus->text().count('\n'));
     aus->findChild<QCheckBox*>("CheckRechengang")->click();
     EXPECT_EQ(aus->text(), befehl(fertig, 0));
+    EXPECT_EQ(aus->findChild<QPlainTextEdit*>()->verticalScrollBar()->value(), berichtszeilen); // the section first
     aus->kopiere();
     EXPECT_EQ(QApplication::clipboard()->text(), aus->text());
     bericht(gestoppt);

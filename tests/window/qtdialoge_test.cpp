@@ -120,6 +120,7 @@ TEST(QtDialoge, theFileDialogsProposeANameAndTheSaveDialogAsksBeforeReplacingThe
     beimNaechstenDialog<QFileDialog>([&](QFileDialog* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("LADEN - Kalvero - Velkor"));
         EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(d->nameFilters(), QStringList{"VLK-Dateien (*.vlk)"});
         EXPECT_EQ(d->selectedFiles(), QStringList{pfad("da.vlk")});
         QMetaObject::invokeMethod(d, "accept");
     });
