@@ -148,17 +148,17 @@ TEST_F(Ausgabe, druckenPrintsTheEditedTextOnceAJobOrSaysWhyNot)
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
     for (int i = 1; i <= 2; ++i)
         EXPECT_TRUE(pdfText(ordner.filePath(QStringLiteral("auftrag%1.pdf").arg(i))).contains("Handnotiz"));
-    druckerwahl = [] { return std::unique_ptr<QPrinter>(); };
-    QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
-    druckerwahl = [] { return pdfDrucker("/nicht/vorhanden/x.pdf"); };
-    QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
-    druckerwahl = [] { return pdfDrucker("/dev/full"); };
-    QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
+    // No printer, a file printer with a bad target, a printer that refuses the job.
+    for (const QString ziel : {"-", "/nicht/vorhanden/x.pdf", "/dev/full", ""}) {
+        druckerwahl = [ziel] { return ziel == "-" ? std::unique_ptr<QPrinter>() : pdfDrucker(ziel); };
+        QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
+    }
     EXPECT_EQ(dialoge.protokoll,
               (std::vector<std::string>{
                   "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt. | Drucken",
                   "meldung Der Ordner existiert nicht: „/nicht/vorhanden“. Der Bericht wurde nicht gedruckt. | Drucken",
-                  "meldung Das Ziel ist keine gewöhnliche Datei: „/dev/full“. Der Bericht wurde nicht gedruckt. | Drucken"}));
+                  "meldung Das Ziel ist keine gewöhnliche Datei: „/dev/full“. Der Bericht wurde nicht gedruckt. | Drucken",
+                  "meldung Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt. | Drucken"}));
     EXPECT_EQ(fenster->text(), bericht(57) + "Handnotiz");
 }
 
