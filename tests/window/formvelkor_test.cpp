@@ -346,6 +346,7 @@ TEST_F(Fenster, withRechengangCheckedTheWindowShowsAndCopiesWhatTheCommandLineWr
     aus->kopiere();
     EXPECT_EQ(QApplication::clipboard()->text(), aus->text());
     bericht(gestoppt);
+    EXPECT_NE(aus->findChild<QWidget*>("Skizze")->grab().toImage(), skizze) << "the drawing of the stopped run";
     EXPECT_EQ(aus->text(), befehl(gestoppt, 3));
     EXPECT_TRUE(FormErgebnisausgabe(dialoge).findChild<QCheckBox*>("CheckRechengang")->isChecked());
     aus->findChild<QCheckBox*>("CheckRechengang")->click();
