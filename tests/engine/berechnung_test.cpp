@@ -62,13 +62,6 @@ std::vector<Fall> faelle()
     return alle;
 }
 
-std::string mitTrenner(std::string t, const std::string& trenner)
-{
-    if (const auto punkt = t.find('.'); punkt != std::string::npos)
-        t.replace(punkt, 1, trenner);
-    return t;
-}
-
 void PrintTo(const Fall& f, std::ostream* os) { *os << f.name; }
 
 class Rechenfall : public testing::TestWithParam<Fall> {};

@@ -27,14 +27,6 @@ void grunddaten(Formular& f)
         eingeben(f, k, t);
 }
 
-// With the separator of a Persian desktop ("٫", two bytes) typed where the row has a point or comma.
-std::string mitTrenner(std::string text, const std::string& trenner)
-{
-    for (std::size_t i = text.find_first_of(".,"); trenner != "." && i != std::string::npos; i = text.find_first_of(".,", i))
-        text.replace(i, 1, trenner), i += trenner.size();
-    return text;
-}
-
 // Rows of tests/data/formular/verlassen.txt, with a point, a comma and "٫" as the regional separator.
 TEST(Formular, leavingABoxStoresAndRewritesItByItsRuleWithEverySeparator)
 {

@@ -19,6 +19,14 @@ inline std::string inhalt(const std::string& pfad)
 // The bytes of a file under tests/data.
 inline std::string testdaten(const std::string& name) { return inhalt(std::string(VELKOR_TESTDATEN) + "/" + name); }
 
+// A number text with the regional separator ("," or the two bytes of "٫") for its point or comma.
+inline std::string mitTrenner(std::string text, const std::string& trenner)
+{
+    for (std::size_t i = text.find_first_of(".,"); trenner != "." && i != std::string::npos; i = text.find_first_of(".,", i))
+        text.replace(i, 1, trenner), i += trenner.size();
+    return text;
+}
+
 // The rows of a table under tests/data: each line split at tabs; empty lines
 // and lines starting with "#" are comments.
 inline std::vector<std::vector<std::string>> tabelle(const std::string& name)

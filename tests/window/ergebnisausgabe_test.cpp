@@ -10,11 +10,11 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QTabBar>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -108,9 +108,8 @@ TEST_F(Ausgabe, theWindowShowsTheReportInAFixedPitchFaceWithThreeButtonsNoneTheD
         EXPECT_EQ(knopf(name)->text(), text);
         EXPECT_FALSE(knopf(name)->isDefault() || knopf(name)->autoDefault()) << name;
     }
-    const QFontInfo schrift(kasten()->font());
-    EXPECT_EQ(schrift.family(), "Liberation Mono");
-    EXPECT_NEAR(schrift.pointSizeF(), 8.25, 0.3);
+    EXPECT_EQ(QFontInfo(kasten()->font()).family(), "Liberation Mono");
+    EXPECT_NEAR(QFontInfo(kasten()->font()).pointSizeF(), 8.25, 0.3);
 }
 
 TEST_F(Ausgabe, copyingReplacesEveryClipboardFormatWithTheEditedTextAndItsCrLf)
