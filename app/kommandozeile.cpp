@@ -407,33 +407,25 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
         return falscherAufruf(fehler, std::string(befehl) + " braucht genau eine Datei.");
     if (parser.isSet(bericht))
         return berichte(dateien.front(), aus, fehler, dezimaltrenner, mitAbschnitt);
-    if (parser.isSet(alsPdf)) {
-        const QStringList ziele = parser.values(alsPdf);
-        if (ziele.size() != 1 || ziele.front().isEmpty())
-            return falscherAufruf(fehler, "--pdf braucht genau eine Zieldatei.");
-        if (!pdf)
-            return falscherAufruf(fehler, "--pdf ist in diesem Programm nicht verfügbar.");
-        if (dieselbeDatei(ziele.front(), dateien.front()))
-            return falscherAufruf(fehler, "Die Zieldatei von --pdf ist die Projektdatei selbst.");
-        return druckeAlsPdf(ziele.front(), dateien.front(), fehler, dezimaltrenner, mitAbschnitt, pdf);
-    }
-    if (parser.isSet(alsSkizze)) {
-        const QStringList ziele = parser.values(alsSkizze);
-        if (ziele.size() != 1 || ziele.front().isEmpty())
-            return falscherAufruf(fehler, "--skizze braucht genau eine Zieldatei.");
-        if (!skizze)
-            return falscherAufruf(fehler, "--skizze ist in diesem Programm nicht verfügbar.");
-        if (dieselbeDatei(ziele.front(), dateien.front()))
-            return falscherAufruf(fehler, "Die Zieldatei von --skizze ist die Projektdatei selbst.");
-        const QString endung = QFileInfo(ziele.front()).suffix().toLower();
-        if (endung != QStringLiteral("svg") && endung != QStringLiteral("png"))
-            return falscherAufruf(fehler, "Die Zieldatei von --skizze muss auf .svg oder .png enden.");
-        return zeichne(ziele.front(), dateien.front(), fehler, dezimaltrenner, skizze);
-    }
-    const QStringList ziele = parser.values(speichernAls);
+    // The other three write one target file.
+    const QStringList ziele = parser.values(parser.isSet(alsPdf)      ? alsPdf
+                                            : parser.isSet(alsSkizze) ? alsSkizze
+                                                                      : speichernAls);
     if (ziele.size() != 1 || ziele.front().isEmpty())
-        return falscherAufruf(fehler, "--speichern-als braucht genau eine Zieldatei.");
-    return speichereAls(ziele.front(), dateien.front(), fehler, dezimaltrenner);
+        return falscherAufruf(fehler, std::string(befehl) + " braucht genau eine Zieldatei.");
+    const QString& ziel = ziele.front();
+    if (parser.isSet(speichernAls))
+        return speichereAls(ziel, dateien.front(), fehler, dezimaltrenner);
+    if (parser.isSet(alsPdf) ? !pdf : !skizze)
+        return falscherAufruf(fehler, std::string(befehl) + " ist in diesem Programm nicht verfügbar.");
+    if (dieselbeDatei(ziel, dateien.front()))
+        return falscherAufruf(fehler, "Die Zieldatei von " + std::string(befehl) + " ist die Projektdatei selbst.");
+    if (parser.isSet(alsPdf))
+        return druckeAlsPdf(ziel, dateien.front(), fehler, dezimaltrenner, mitAbschnitt, pdf);
+    const QString endung = QFileInfo(ziel).suffix().toLower();
+    if (endung != QStringLiteral("svg") && endung != QStringLiteral("png"))
+        return falscherAufruf(fehler, "Die Zieldatei von --skizze muss auf .svg oder .png enden.");
+    return zeichne(ziel, dateien.front(), fehler, dezimaltrenner, skizze);
 }
 
 } // namespace

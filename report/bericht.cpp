@@ -1,6 +1,7 @@
 #include "report/bericht.h"
 
 #include "engine/zahlentext.h"
+#include "report/zeichen.h"
 
 #include <cstddef>
 #include <utility>
@@ -12,16 +13,6 @@ namespace {
 constexpr std::string_view zeilenende = "\r\n";
 constexpr std::string_view unterdimensioniert = " => UNTERDIMENSIONIERT!";
 constexpr std::string_view ok = " => OK!";
-
-// Characters, not bytes: several labels hold umlauts or ß.
-std::size_t zeichenzahl(std::string_view utf8)
-{
-    std::size_t n = 0;
-    for (unsigned char c : utf8)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
 
 class Text {
 public:

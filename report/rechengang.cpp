@@ -1,5 +1,7 @@
 #include "report/rechengang.h"
 
+#include "report/zeichen.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -15,16 +17,6 @@ namespace {
 
 constexpr std::string_view zeilenende = "\r\n";
 constexpr std::size_t breite = 66;
-
-// Characters, not bytes: the formulas hold ·, −, √ and ².
-std::size_t zeichenzahl(std::string_view utf8)
-{
-    std::size_t n = 0;
-    for (unsigned char c : utf8)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
 
 bool istBuchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool istZiffer(char c) { return c >= '0' && c <= '9'; }
@@ -183,7 +175,7 @@ std::optional<Bruch> bruchstelle(std::string_view s, std::size_t platz)
     std::size_t zeichen = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+        if (beginntZeichen(c))
             ++zeichen;
         if (zeichen - 1 > platz)
             break;

@@ -1,6 +1,7 @@
 #include "report/skizze.h"
 
 #include "engine/zahlentext.h"
+#include "report/zeichen.h"
 
 #include <algorithm>
 #include <array>
@@ -43,15 +44,6 @@ Punkt senkrecht(Punkt r, Punkt hin)
     return skalar(q, hin) >= 0 ? q : -1 * q;
 }
 
-std::size_t zeichenzahl(std::string_view utf8)
-{
-    std::size_t n = 0;
-    for (unsigned char c : utf8)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
 double textbreite(std::string_view t, double g) { return double(zeichenzahl(t)) * vorschub * g; }
 double texthoehe(double g) { return 1.2 * g; }
 
@@ -64,8 +56,7 @@ std::string kuerze(const std::string& t, double breite, double g)
     std::string r;
     std::size_t n = 0;
     for (std::size_t i = 0; i < t.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(t[i]);
-        if ((c & 0xC0) != 0x80 && n++ == platz)
+        if (beginntZeichen(t[i]) && n++ == platz)
             break;
         r += t[i];
     }
