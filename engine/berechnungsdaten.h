@@ -68,6 +68,8 @@ enum class Muster {
 struct Groesseninfo {
     Groesse groesse;
     std::string_view name;          // record name, also used in JSON: "Da", "lsstrich"
+    std::string_view symbol;        // as formulas write it: "ls'"
+    std::string_view einheit;       // "mm", "N/mm²", empty for a ratio
     double Berechnungsdaten::*feld;
     bool eingabe;                   // entered by the user (fields 1–21 and 28), else a result
     Muster muster;                  // pattern the calculation writes the box with
