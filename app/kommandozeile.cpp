@@ -3,6 +3,7 @@
 #include "engine/berechnung.h"
 #include "project/projektdatei.h"
 #include "report/bericht.h"
+#include "report/meldung.h"
 #include "report/rechengang.h"
 #include "formular/formular.h"
 
@@ -31,13 +32,14 @@ void melde(std::ostream& fehler, const QString& datei, std::string_view text)
 
 int ausgangVon(const Rechenlauf& lauf)
 {
-    if (!lauf.berechnet)
-        return ausgang::abgebrochen;
-    if (lauf.status == meldung::nichtAusreichend)
-        return ausgang::unzureichend;
-    if (lauf.status == meldung::eingabenPruefen)
-        return ausgang::eingabenPruefen;
-    return ausgang::ausreichend;
+    switch (lauf.ausgang) {
+    case Ausgang::ausreichend: return ausgang::ausreichend;
+    case Ausgang::nichtAusreichend: return ausgang::unzureichend;
+    case Ausgang::eingabenPruefen: return ausgang::eingabenPruefen;
+    case Ausgang::nullteiler:
+    case Ausgang::rechenfehler: break;
+    }
+    return ausgang::abgebrochen;
 }
 
 // A file loaded as the window's load command does it: read whole, then taken
@@ -65,7 +67,7 @@ Geladen lade(const QString& datei, const std::string& dezimaltrenner)
 void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& lauf)
 {
     if (ausgangVon(lauf) != ausgang::ausreichend)
-        melde(fehler, datei, lauf.status);
+        melde(fehler, datei, meldung(lauf.ausgang));
 }
 
 // Loads the file and composes its report as "P" does; `status` gets the exit
@@ -84,7 +86,7 @@ std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler
     // The report command recalculates before it composes, as the button "P" does.
     std::optional<std::string> text = g.formular->bericht();
     if (!text) {
-        melde(fehler, datei, std::string(berichtVerweigert) + " (" + g.lauf.status + ")");
+        melde(fehler, datei, std::string(berichtVerweigert) + " (" + std::string(meldung(g.lauf.ausgang)) + ")");
         status = ausgang::abgebrochen;
     } else {
         meldeStatus(fehler, datei, g.lauf);
@@ -202,9 +204,9 @@ QJsonObject alsJson(const QString& datei, const Formular& f, const Rechenlauf& l
     }
     return QJsonObject{
         {QStringLiteral("datei"), datei},
-        {QStringLiteral("status"), QString::fromStdString(lauf.status)},
-        {QStringLiteral("statusfarbe"), farbname(lauf.statusfarbe)},
-        {QStringLiteral("berechnet"), lauf.berechnet},
+        {QStringLiteral("status"), QString::fromUtf8(meldung(lauf.ausgang))},
+        {QStringLiteral("statusfarbe"), farbname(statusfarbe(lauf.ausgang))},
+        {QStringLiteral("berechnet"), lauf.berechnet()},
         {QStringLiteral("eingaben"), eingaben},
         {QStringLiteral("ergebnisse"), ergebnisse},
         {QStringLiteral("schritt"), schrittname(lauf.schritt)},

@@ -14,8 +14,8 @@ namespace velkor {
 // Exit statuses; over several files the highest applies.
 namespace ausgang {
 inline constexpr int ausreichend = 0;
-inline constexpr int unzureichend = 1;        // "Nicht ausreichend dimensioniert!"
-inline constexpr int eingabenPruefen = 2;     // "Eingaben überprüfen."
+inline constexpr int unzureichend = 1;        // some reserve is negative
+inline constexpr int eingabenPruefen = 2;     // a plausibility check failed
 inline constexpr int abgebrochen = 3;         // the calculation did not reach its verdict
 inline constexpr int dateifehler = 4;         // a file missing, unreadable or not writable
 inline constexpr int falscherAufruf = 64;

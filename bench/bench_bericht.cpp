@@ -1,3 +1,4 @@
+#include "formular/formular.h"
 #include "report/bericht.h"
 #include "report/rechengang.h"
 #include "report/skizzenmaler.h"
@@ -35,24 +36,24 @@ BENCHMARK(BM_BerichtVoll);
 // A sphere with an oblique nozzle and a pad: the longest section, every quantity drawn.
 Rechenstand kugelMitScheibe()
 {
-    Rechenstand r;
-    Berichtsdaten& d = r.daten;
-    d.stutzen = d.scheibe = true;
-    d.dezimaltrenner = ",";
+    Formular f(",");
     for (auto [g, t] : {std::pair{Groesse::Da, "2000"}, {Groesse::s, "14"}, {Groesse::c1, "0,5"}, {Groesse::c2, "1"},
                         {Groesse::v, "1"}, {Groesse::K, "265"}, {Groesse::S, "1,5"}, {Groesse::p, "12"},
                         {Groesse::Das, "219,1"}, {Groesse::ss, "8"}, {Groesse::Ks, "235"}, {Groesse::Sis, "1,5"},
                         {Groesse::ls, "150"}, {Groesse::lsstrich, "3"}, {Groesse::phi, "60"}, {Groesse::bScheibe, "60"},
                         {Groesse::hScheibe, "12"}, {Groesse::KScheibe, "255"}, {Groesse::SScheibe, "1,5"}})
-        text(d.texte, g) = t;
-    r.lauf = berechnung(d.daten, d.texte, {.zylinder = false, .stutzen = true, .scheibe = true}, ",");
-    return r;
+        f.tippe(kastenVon(g), t);
+    f.setzeZylinder(false);
+    f.setzeStutzen(true);
+    f.setzeScheibe(true);
+    f.berechne();
+    return *f.rechenstand();
 }
 
 void BM_RechengangVoll(benchmark::State& state)
 {
     const Rechenstand r = kugelMitScheibe();
-    if (!r.lauf.berechnet)
+    if (!r.lauf.berechnet())
         state.SkipWithError("the run did not reach its verdict");
     for (auto _ : state)
         benchmark::DoNotOptimize(rechengang(r.daten, r.lauf));

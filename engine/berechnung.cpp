@@ -75,15 +75,30 @@ struct Bauteil {
     double c; // bar → N/mm² with the shape: 20 cylinder, 40 sphere
     Groesse Da, s, c1, c2, K, S;
     Groesse sErf, pmax, r;
+    Zwischengroesse se;
 };
+
+struct Zwischeninfo {
+    std::string_view name;    // also used in JSON: "lsmStrich"
+    std::string_view symbol;  // as the worked calculation writes it: "lsm'"
+    std::string_view einheit;
+};
+
+constexpr std::array<Zwischeninfo, anzahlZwischengroessen> zwischengroessen{{
+    {"phiRad", "phiRad", ""}, {"rm", "rm", "mm"}, {"se", "se", "mm"}, {"ri", "ri", "mm"},
+    {"ses", "ses", "mm"}, {"fA", "fA", ""}, {"fS", "fS", ""}, {"DaDi", "Da/Di", ""},
+    {"bWurzel", "b0", "mm"}, {"lsmWurzel", "lsmWurzel", "mm"}, {"lsmWinkel", "lsm0", "mm"},
+    {"lsmStrichVoll", "lsm'0", "mm"}, {"lsmStrich", "lsm'", "mm"}, {"scheibenbreite", "b2", "mm"},
+    {"scheibenhoehe", "h2", "mm"}, {"ris", "ris", "mm"}, {"dSchraeg", "d", "mm"}, {"alpha", "alpha", "°"},
+    {"alphaT", "alphaT", "°"}, {"tSchraeg", "tSchraeg", "mm"}, {"NStrich", "N'", "N"}, {"F", "F", "N"},
+    {"pmaxMassgebend", "pmax", "bar"},
+}};
+
+const Zwischeninfo& info(Zwischengroesse g) { return zwischengroessen[static_cast<std::size_t>(g)]; }
 
 class Rechnung {
 public:
-    Rechnung(Berechnungsdaten& daten, Kastentexte& texte, const Schalter& schalter,
-             std::string_view dezimaltrenner, Rechenlauf& lauf)
-        : d_(daten), texte_(texte), schalter_(schalter), trenner_(dezimaltrenner), lauf_(lauf)
-    {
-    }
+    Rechnung(const Schalter& schalter, Rechenlauf& lauf) : d_(lauf.daten), schalter_(schalter), lauf_(lauf) {}
 
     void schritt(Schritt s) { lauf_.schritt = s; }
     void eingaben();
@@ -99,16 +114,18 @@ private:
     Zahl merke(Zwischengroesse g, Zahl w);
     void zeige(Groesse g);
     void zeigeReserve(Groesse g);
+    // Records the formula by which the quantity was formed, for the worked calculation.
+    void formel(std::string_view symbol, std::string text, double w, std::string_view einheit);
+    void formel(Groesse g, std::string text) { formel(info(g).symbol, std::move(text), wert(d_, g), info(g).einheit); }
+    void formel(Zwischengroesse g, std::string text, std::string_view einheit = {});
+    [[noreturn]] void nullteiler(std::string teiler);
     Zahl druckflaeche(Zahl b, Zahl lsm);
 
     Berechnungsdaten& d_;
-    Kastentexte& texte_;
     const Schalter& schalter_;
-    std::string_view trenner_;
     Rechenlauf& lauf_;
 
     bool ausreichend_ = true;
-    bool inputOk_ = true;
     Zahl se_ = 0;        // effective shell wall
     Zahl ses_ = 0;       // effective nozzle wall
     Zahl rm_ = 0;        // mean radius of the shell
@@ -121,18 +138,20 @@ private:
 
 void Rechnung::nimmEin(Groesse g, bool betrag)
 {
-    double w = zahlAusText(text(texte_, g), trenner_);
+    double w = wert(d_, g);
     if (!std::isfinite(w))
         throw Rechenfehler{};
     if (betrag)
         w = std::fabs(w);
     wert(d_, g) = w;
-    text(texte_, g) = anzeigetext(w, Muster::zweiStellen, trenner_);
+    lauf_.gesetzt[static_cast<std::size_t>(g)] = true;
+    lauf_.gezeigt[static_cast<std::size_t>(g)] = true;
 }
 
 Zahl Rechnung::setze(Groesse g, Zahl w)
 {
     wert(d_, g) = w.w();
+    lauf_.gesetzt[static_cast<std::size_t>(g)] = true;
     return w;
 }
 
@@ -142,35 +161,46 @@ Zahl Rechnung::merke(Zwischengroesse g, Zahl w)
     return w;
 }
 
-void Rechnung::zeige(Groesse g)
-{
-    text(texte_, g) = anzeigetext(wert(d_, g), info(g).muster, trenner_);
-}
+void Rechnung::zeige(Groesse g) { lauf_.gezeigt[static_cast<std::size_t>(g)] = true; }
 
 void Rechnung::zeigeReserve(Groesse g)
 {
     zeige(g);
-    const bool negativ = wert(d_, g) < 0;
-    if (negativ)
+    if (wert(d_, g) < 0)
         ausreichend_ = false;
-    lauf_.reservefarben.emplace_back(g, negativ ? Reservefarbe::rot : Reservefarbe::gruen);
+}
+
+void Rechnung::formel(std::string_view symbol, std::string text, double w, std::string_view einheit)
+{
+    lauf_.formeln.push_back({symbol, std::move(text), w, einheit});
+}
+
+void Rechnung::formel(Zwischengroesse g, std::string text, std::string_view einheit)
+{
+    formel(info(g).symbol, std::move(text), *lauf_.zwischenwerte[g], einheit.empty() ? info(g).einheit : einheit);
+}
+
+void Rechnung::nullteiler(std::string teiler)
+{
+    lauf_.nullteiler = std::move(teiler);
+    throw Nullteiler{};
 }
 
 void Rechnung::eingaben()
 {
     using enum Groesse;
-    nimmEin(p, true);
     d_.zylinder = schalter_.zylinder;
+    nimmEin(p, true);
     for (Groesse g : {Da, s, c1, c2, v, K, S, Das, ss, c1s, c2s, Ks, Sis, ls, lsstrich, x, phi})
         nimmEin(g);
     if (schalter_.scheibe) {
         for (Groesse g : {bScheibe, hScheibe, KScheibe, SScheibe})
             nimmEin(g);
     } else {
-        d_.bScheibe = 0;
-        d_.hScheibe = 0;
-        d_.KScheibe = 265;
-        d_.SScheibe = 1.5;
+        setze(bScheibe, 0);
+        setze(hScheibe, 0);
+        setze(KScheibe, 265);
+        setze(SScheibe, 1.5);
     }
 }
 
@@ -178,17 +208,27 @@ void Rechnung::ableiten()
 {
     const Zahl Da = d_.Da, s = d_.s, c1 = d_.c1, c2 = d_.c2;
     const Zahl phi = d_.phi;
+    const bool stutzen = schalter_.stutzen;
     using enum Zwischengroesse;
     phiRad_ = merke(phiRad, (phi * pi) / 180);
     rm_ = merke(rm, (((Da - s) + c1) + c2) / 2);
+    formel(rm, "(Da − s + c1 + c2)/2");
     se_ = merke(se, (s - c1) - c2);
+    formel(se, "s − c1 − c2");
     riKugel_ = rm_ - 0.5 * se_;
     riZylinder_ = merke(ri, ((Da / 2 - s) + c1) + c2);
+    formel(ri, "Da/2 − s + c1 + c2");
     ses_ = merke(ses, (Zahl(d_.ss) - d_.c1s) - d_.c2s);
+    if (stutzen)
+        formel(ses, "ss − c1s − c2s");
     fA_ = merke(fA, schalter_.ausgehalst ? 0.9 : 1.0);
-    if (schalter_.stutzen && d_.phi < 90)
+    if (stutzen)
+        formel(fA, {});
+    if (stutzen && d_.phi < 90)
         fS_ = d_.lsstrich >= d_.ss ? 0.8 : 0.7;
     merke(fS, fS_);
+    if (schalter_.scheibe)
+        formel(fS, {});
     // Only a note: it never stops the run, and with a wall of half the
     // diameter or more it says nothing.
     const double innen = d_.Da - 2 * d_.s;
@@ -199,18 +239,16 @@ void Rechnung::ableiten()
 void Rechnung::pruefePlausibilitaet()
 {
     const Zahl Da = d_.Da, s = d_.s, Das = d_.Das, ss = d_.ss;
-    if (2 * s >= Da)
-        inputOk_ = false;
-    if (2 * ss > Das)
-        inputOk_ = false;
-    if (se_ <= 0)
-        inputOk_ = false;
-    if (ses_ < 0)
-        inputOk_ = false;
-    if (Das > Da)
-        inputOk_ = false;
-    if (d_.lsstrich > d_.Da)
-        inputOk_ = false;
+    using enum Plausibilitaet;
+    const std::pair<bool, Plausibilitaet> pruefungen[] = {
+        {2 * s >= Da, wandGrundkoerper}, {2 * ss > Das, wandStutzen},   {se_ <= 0, seGrundkoerper},
+        {ses_ < 0, sesStutzen},          {Das > Da, stutzenBreiter}, {Zahl(d_.lsstrich) > Da, stutzenTiefer},
+    };
+    for (const auto& [verletzt, pruefung] : pruefungen)
+        if (verletzt)
+            lauf_.unplausibel.push_back(pruefung);
+    if (lauf_.zwischenwerte[Zwischengroesse::DaDi])
+        formel(Zwischengroesse::DaDi, "Da/(Da − 2·s)");
 }
 
 void Rechnung::wanddicke(const Bauteil& teil)
@@ -221,19 +259,32 @@ void Rechnung::wanddicke(const Bauteil& teil)
     const Zahl K = wert(d_, teil.K), S = wert(d_, teil.S);
     const Zahl v = d_.v, p = d_.p;
     const Zahl se = (s - c1) - c2;
+    const auto sym = [](Groesse g) { return std::string(info(g).symbol); };
+    const std::string cText = c.w() == 20 ? "20" : "40";
+    const std::string seText(info(teil.se).symbol);
 
-    const auto nullteiler = [&] {
+    // A zero divisor leaves both results at 0 in the record, not in their boxes.
+    const auto nullteiler = [&](std::string teiler) {
         wert(d_, teil.sErf) = 0;
         wert(d_, teil.pmax) = 0;
-        throw Nullteiler{};
+        lauf_.gesetzt[static_cast<std::size_t>(teil.sErf)] = true;
+        lauf_.gesetzt[static_cast<std::size_t>(teil.pmax)] = true;
+        this->nullteiler(std::move(teiler));
     };
-    if ((S * v) * p == 0)
-        nullteiler();
+    if ((S * v) * p == 0) {
+        std::string null;
+        for (const auto& [w, g] : {std::pair{p, Groesse::p}, std::pair{v, Groesse::v}, std::pair{S, teil.S}})
+            if (w == 0)
+                null += (null.empty() ? "" : ", ") + sym(g);
+        nullteiler(null);
+    }
     // Both divisors are formed before either is tested.
     const Zahl nennerS = ((c * K) / S) * v + p;
     const Zahl nennerP = S * (se - Da);
-    if (nennerS == 0 || nennerP == 0)
-        nullteiler();
+    if (nennerS == 0)
+        nullteiler(cText + "·" + sym(teil.K) + "/" + sym(teil.S) + "·v + p");
+    if (nennerP == 0)
+        nullteiler(seText + " − " + sym(teil.Da));
 
     const Zahl sErf = setze(teil.sErf, (Da * p) / nennerS + c1 + c2);
     setze(teil.pmax, (((-c * K) * se) * v) / nennerP);
@@ -241,9 +292,14 @@ void Rechnung::wanddicke(const Bauteil& teil)
     zeige(teil.pmax);
     // Its reserve would divide by it; the zero already stands in its box.
     if (sErf == 0)
-        throw Nullteiler{};
+        this->nullteiler(sym(teil.sErf));
     setze(teil.r, ((s - sErf) / sErf) * 100);
     zeigeReserve(teil.r);
+    formel(teil.sErf, sym(teil.Da) + "·p/(" + cText + "·" + sym(teil.K) + "/" + sym(teil.S) + "·v + p) + "
+                          + sym(teil.c1) + " + " + sym(teil.c2));
+    formel(teil.pmax, cText + "·" + sym(teil.K) + "·v·" + seText + "/(" + sym(teil.S) + "·(" + sym(teil.Da) + " − "
+                          + seText + "))");
+    formel(teil.r, "(" + sym(teil.s) + " − " + sym(teil.sErf) + ")/" + sym(teil.sErf) + "·100");
 }
 
 Zahl Rechnung::druckflaeche(Zahl b, Zahl lsm)
@@ -251,18 +307,27 @@ Zahl Rechnung::druckflaeche(Zahl b, Zahl lsm)
     using Z = Zwischengroesse;
     const Zahl Das = d_.Das;
     const Zahl ris = merke(Z::ris, ((Das / 2 - d_.ss) + d_.c1s) + d_.c2s);
+    formel(Z::ris, "Das/2 − ss + c1s + c2s");
     const Zahl sinPhi = sinus(phiRad_);
     const bool senkrecht = d_.phi == 90; // no tangent evaluated at 90° exactly
+    // phi·3.14159/180 written out: a rounded phiRad would spoil the tangent near 90°.
     const Zahl d = merke(Z::dSchraeg, Das / (2 * sinPhi));
+    formel(Z::dSchraeg, "Das/(2·sin(phi·3.14159/180))");
     if (d_.zylinder) {
         const Zahl tSchraeg = merke(Z::tSchraeg, senkrecht ? Zahl(0) : se_ / (2 * tangens(phiRad_)));
+        if (!senkrecht)
+            formel(Z::tSchraeg, "se/(2·tan(phi·3.14159/180))");
         return (riZylinder_ * ((b + d) + tSchraeg) + ris * lsm) + (ris * se_) / sinPhi;
     }
     // Sphere: the opening's chord d seen from the centre under alpha (degrees),
     // widened by the effective width to alphaT.
     const Zahl alpha = merke(Z::alpha, (arccos(1 - (d * d) / ((2 * rm_) * rm_)) * 180) / pi);
+    formel(Z::alpha, "arccos(1 − d²/(2·rm²))·180/3.14159");
     const Zahl alphaT = merke(Z::alphaT, alpha + (360 * b) / (dreiPi * rm_));
+    formel(Z::alphaT, "alpha + 360·b/(9.42477·rm)");
     const Zahl tSchraeg = merke(Z::tSchraeg, senkrecht ? Zahl(0) : ((0.25 * Das) * Das) / (2 * tangens(phiRad_)));
+    if (!senkrecht)
+        formel(Z::tSchraeg, "0.25·Das²/(2·tan(phi·3.14159/180))", "mm²");
     return (((((alphaT / 360) * pi) * riKugel_) * riKugel_ + lsm * ris) + tSchraeg)
         + ((((alpha / 360) * 2) * pi) * rm_) * se_;
 }
@@ -270,6 +335,7 @@ Zahl Rechnung::druckflaeche(Zahl b, Zahl lsm)
 void Rechnung::flaechenvergleich()
 {
     const bool stutzen = schalter_.stutzen;
+    const bool scheibe = schalter_.scheibe;
     const Zahl Da = d_.Da, s = d_.s, c1 = d_.c1, c2 = d_.c2;
     const Zahl K = d_.K, S = d_.S, p = d_.p;
 
@@ -277,10 +343,12 @@ void Rechnung::flaechenvergleich()
     // Effective width of the shell; the next discontinuity (x > 0) limits it.
     schritt(Schritt::breite);
     Zahl breite = merke(bWurzel, wurzel((((Da - s) + c1) + c2) * se_));
+    formel(bWurzel, "√((Da − se)·se)");
     if (d_.x > 0 && breite > d_.x)
         breite = d_.x;
     const Zahl b = setze(Groesse::b, breite);
     zeige(Groesse::b);
+    formel(Groesse::b, d_.x > 0 ? "min(b0; x)" : "b0");
 
     // Effective nozzle length outside (lsm) and inside (lsmStrich) the shell.
     schritt(Schritt::laenge);
@@ -300,19 +368,35 @@ void Rechnung::flaechenvergleich()
     const Zahl lsm = setze(Groesse::lsm, laenge);
     const Zahl lsmInnen = merke(lsmStrich, innen);
     zeige(Groesse::lsm);
+    if (stutzen) {
+        formel(lsmWinkel, d_.zylinder ? "√((Das − ses)·ses)·(1 + 0.25·phi/90)" : "√((Das − ses)·ses)");
+        formel(Groesse::lsm, "min(lsm0; ls)");
+        formel(lsmStrichVoll, "0.5·lsm0");
+        formel(lsmStrich, "min(lsm'0; ls')");
+    }
 
     schritt(Schritt::As0);
     const Zahl As0 = setze(Groesse::As0, stutzen ? (b * se_) * fA_ : 0);
     zeige(Groesse::As0);
+    if (stutzen)
+        formel(Groesse::As0, "b·se·fA");
     schritt(Schritt::As1);
     const Zahl As1 = setze(Groesse::As1, stutzen ? ((((lsm + lsmInnen) + s) - c1) - c2) * ses_ * fA_ : 0);
     zeige(Groesse::As1);
+    if (stutzen)
+        formel(Groesse::As1, "(lsm + lsm' + s − c1 − c2)·ses·fA");
 
     schritt(Schritt::As2);
     const Zahl breiteScheibe = merke(scheibenbreite, b > d_.bScheibe ? d_.bScheibe : b);
     const Zahl hoeheScheibe = merke(scheibenhoehe, s > d_.hScheibe ? d_.hScheibe : s);
-    const Zahl As2 = setze(Groesse::As2, schalter_.scheibe ? (fS_ * breiteScheibe) * hoeheScheibe : 0);
+    if (scheibe) {
+        formel(scheibenbreite, "min(bScheibe; b)");
+        formel(scheibenhoehe, "min(hScheibe; s)");
+    }
+    const Zahl As2 = setze(Groesse::As2, scheibe ? (fS_ * breiteScheibe) * hoeheScheibe : 0);
     zeige(Groesse::As2);
+    if (scheibe)
+        formel(Groesse::As2, "fS·b2·h2");
 
     schritt(Schritt::Ap);
     const Zahl Ks = d_.Ks, Sis = d_.Sis, KScheibe = d_.KScheibe, SScheibe = d_.SScheibe;
@@ -321,13 +405,27 @@ void Rechnung::flaechenvergleich()
         // Supporting force against pressure force, each material with its own K/S.
         const Zahl nStrich = merke(NStrich, ((K / S - p / 20) * As0 + (Ks / Sis - p / 20) * As1)
             + (KScheibe / SScheibe - p / 20) * As2);
+        formel(NStrich, std::string("(K/S − p/20)·As0 + (Ks/Sis − p/20)·As1")
+                            + (scheibe ? " + (KScheibe/SScheibe − p/20)·As2" : ""));
         const Zahl kraft = merke(F, (p / 10) * Ap);
+        formel(F, "p/10·Ap");
         setze(Groesse::rFV, (nStrich / kraft) * 100 - 100);
     } else {
         setze(Groesse::rFV, 0);
     }
     zeige(Groesse::Ap);
     zeigeReserve(Groesse::rFV);
+    if (stutzen) {
+        const bool schraeg = d_.phi != 90;
+        std::string ap;
+        if (d_.zylinder)
+            ap = std::string(schraeg ? "ri·(b + d + tSchraeg)" : "ri·(b + d)") + " + ris·lsm + ris·se/sin(phi·3.14159/180)";
+        else
+            ap = std::string("3.14159·ri²·alphaT/360 + ris·lsm") + (schraeg ? " + tSchraeg" : "")
+                 + " + se·2·3.14159·rm·alpha/360";
+        formel(Groesse::Ap, ap);
+        formel(Groesse::rFV, "N'/F·100 − 100");
+    }
 
     // As2 already holds the pad factor, so it is not applied again here.
     schritt(Schritt::pmaxFV);
@@ -335,6 +433,9 @@ void Rechnung::flaechenvergleich()
                       / (Ap / 10 + ((As0 + As1) + As2) / 20)
                           : 0);
     zeige(Groesse::pmaxFV);
+    if (stutzen)
+        formel(Groesse::pmaxFV, scheibe ? "(K/S·As0 + Ks/Sis·As1 + KScheibe/SScheibe·As2)/(Ap/10 + (As0 + As1 + As2)/20)"
+                                        : "(K/S·As0 + Ks/Sis·As1)/(Ap/10 + (As0 + As1)/20)");
 
     schritt(Schritt::dmax);
     const Zahl tragend = ((((10 * (K / S)) / p) - 0.5) * se_) * b;
@@ -342,70 +443,64 @@ void Rechnung::flaechenvergleich()
     // and 2·b in place of ri·b.
     setze(Groesse::dmax, d_.zylinder ? (4 / Da) * (tragend - riZylinder_ * b) : (8 / Da) * tragend - 2 * b);
     zeige(Groesse::dmax);
+    formel(Groesse::dmax, d_.zylinder ? "4/Da·((10·K/S/p − 0.5)·se·b − ri·b)" : "8/Da·(10·K/S/p − 0.5)·se·b − 2·b");
 
     double massgebend = d_.pmaxG;
     if (stutzen)
         massgebend = std::min({massgebend, d_.pmaxS, d_.pmaxFV});
     merke(pmaxMassgebend, massgebend);
+    formel(pmaxMassgebend, stutzen ? "min(pmaxG; pmaxS; pmaxFV)" : "pmaxG");
 }
 
 void Rechnung::urteil()
 {
-    if (!ausreichend_) {
-        lauf_.status = meldung::nichtAusreichend;
-        lauf_.statusfarbe = Statusfarbe::rot;
-    } else if (!inputOk_) {
-        lauf_.status = meldung::eingabenPruefen;
-        lauf_.statusfarbe = Statusfarbe::gelb;
-    } else {
-        lauf_.status = meldung::ausreichend;
-        lauf_.statusfarbe = Statusfarbe::normal;
-    }
-    lauf_.berechnet = true;
+    if (!ausreichend_)
+        lauf_.ausgang = Ausgang::nichtAusreichend;
+    else if (!lauf_.unplausibel.empty())
+        lauf_.ausgang = Ausgang::eingabenPruefen;
+    else
+        lauf_.ausgang = Ausgang::ausreichend;
 }
 
 } // namespace
 
-Rechenlauf berechnung(Berechnungsdaten& daten, Kastentexte& texte, const Schalter& schalter,
-                      std::string_view dezimaltrenner)
+Rechenlauf berechnung(const Berechnungsdaten& design, const Schalter& schalter)
 {
     Rechenlauf lauf;
-    Rechnung rechnung(daten, texte, schalter, dezimaltrenner, lauf);
+    lauf.daten = design;
+    Rechnung rechnung(schalter, lauf);
     try {
         rechnung.eingaben();
         rechnung.schritt(Schritt::ableitung);
         rechnung.ableiten();
         rechnung.pruefePlausibilitaet();
         using enum Groesse;
+        using Z = Zwischengroesse;
         rechnung.schritt(Schritt::grundkoerper);
-        rechnung.wanddicke({daten.zylinder ? 20.0 : 40.0, Da, s, c1, c2, K, S, sG, pmaxG, rG});
+        rechnung.wanddicke({lauf.daten.zylinder ? 20.0 : 40.0, Da, s, c1, c2, K, S, sG, pmaxG, rG, Z::se});
         if (schalter.stutzen) {
             rechnung.schritt(Schritt::stutzen);
-            rechnung.wanddicke({20.0, Das, ss, c1s, c2s, Ks, Sis, sS, pmaxS, rS});
+            rechnung.wanddicke({20.0, Das, ss, c1s, c2s, Ks, Sis, sS, pmaxS, rS, Z::ses});
         }
         rechnung.flaechenvergleich();
         rechnung.schritt(Schritt::urteil);
         rechnung.urteil();
     } catch (const Nullteiler&) {
-        lauf.status = meldung::divisionDurchNull;
-        lauf.statusfarbe = Statusfarbe::normal;
-        lauf.berechnet = false;
+        lauf.ausgang = Ausgang::nullteiler;
     } catch (const Rechenfehler&) {
-        lauf.status = meldung::allgemeinerFehler;
-        lauf.statusfarbe = Statusfarbe::gelb;
-        lauf.berechnet = false;
+        lauf.ausgang = Ausgang::rechenfehler;
     }
     return lauf;
 }
 
-std::string_view name(Zwischengroesse g)
+const Formel* Rechenlauf::formel(std::string_view symbol) const
 {
-    static constexpr std::array<std::string_view, anzahlZwischengroessen> namen{
-        "phiRad", "rm", "se", "ri", "ses", "fA", "fS", "DaDi", "bWurzel", "lsmWurzel", "lsmWinkel",
-        "lsmStrichVoll", "lsmStrich", "scheibenbreite", "scheibenhoehe", "ris", "dSchraeg", "alpha",
-        "alphaT", "tSchraeg", "NStrich", "F", "pmaxMassgebend",
-    };
-    return namen[static_cast<std::size_t>(g)];
+    for (const Formel& f : formeln)
+        if (f.symbol == symbol)
+            return &f;
+    return nullptr;
 }
+
+std::string_view name(Zwischengroesse g) { return info(g).name; }
 
 } // namespace velkor

@@ -11,19 +11,25 @@
 
 namespace velkor {
 
-namespace meldung {
-inline constexpr std::string_view divisionDurchNull = "Division durch Null";
-inline constexpr std::string_view nichtAusreichend = "Nicht ausreichend dimensioniert!";
-inline constexpr std::string_view ausreichend = "Ausreichend dimensioniert.";
-inline constexpr std::string_view eingabenPruefen = "Eingaben überprüfen.";
-inline constexpr std::string_view allgemeinerFehler = "Allgemeiner Fehler: Berechnung abgebrochen!";
-} // namespace meldung
+// How a run ended. The first three are verdicts; the other two are stops,
+// after which the run writes nothing more.
+enum class Ausgang {
+    ausreichend,      // every reserve ≥ 0 and the inputs plausible
+    nichtAusreichend, // some reserve < 0
+    eingabenPruefen,  // the reserves ≥ 0, but a plausibility check failed
+    nullteiler,       // a divisor of its step is exactly zero (`Rechenlauf::nullteiler`)
+    rechenfehler,     // an entry beyond the range of a double, or an arithmetic failure
+};
 
-// Background of the status line: the system's button face, dark red (192, 0, 0)
-// or yellow (255, 255, 0).
-enum class Statusfarbe { normal, rot, gelb };
-// Text colour of a reserve box: green (0, 192, 0) for zero or more, dark red (192, 0, 0) below.
-enum class Reservefarbe { gruen, rot };
+// The plausibility checks; each fails when its condition holds.
+enum class Plausibilitaet {
+    wandGrundkoerper, // 2·s ≥ Da
+    wandStutzen,      // 2·ss > Das
+    seGrundkoerper,   // se ≤ 0
+    sesStutzen,       // ses < 0
+    stutzenBreiter,   // Das > Da
+    stutzenTiefer,    // ls' > Da
+};
 
 // The switches as the window shows them when the run starts.
 struct Schalter {
@@ -32,12 +38,6 @@ struct Schalter {
     bool scheibe = false;    // CheckScheibe
     bool ausgehalst = false; // Checkausgehalst
 };
-
-// The box text of every numeric quantity, indexed by Groesse.
-using Kastentexte = std::array<std::string, anzahlGroessen>;
-
-inline std::string& text(Kastentexte& t, Groesse g) { return t[static_cast<std::size_t>(g)]; }
-inline const std::string& text(const Kastentexte& t, Groesse g) { return t[static_cast<std::size_t>(g)]; }
 
 // Quantities a run forms on its way that no box shows, in the order it forms them.
 // Lengths in mm, angles in degrees (phiRad in radians), forces in N.
@@ -95,25 +95,45 @@ enum class Schritt {
     urteil,       // verdict reached
 };
 
-// What a run reports besides the values it wrote.
-struct Rechenlauf {
-    std::string status;                   // status line text
-    Statusfarbe statusfarbe = Statusfarbe::normal;
-    bool berechnet = false;               // the run reached its verdict
-    // Colour of each reserve box the run wrote (rG, rS, rFV), in order of writing.
-    std::vector<std::pair<Groesse, Reservefarbe>> reservefarben;
-    // The step the run ended in: urteil when it reached its verdict, else where it stopped.
-    Schritt schritt = Schritt::eingaben;
-    Zwischenwerte zwischenwerte;
+// One quantity as the run formed it, for the worked calculation: its symbol,
+// the formula in symbols (decimal points as '.') and the value.
+struct Formel {
+    std::string_view symbol;  // "sG", "b0", "lsm'"
+    std::string text;         // empty for a factor that a rule sets
+    double wert = 0;
+    std::string_view einheit; // "mm", empty for a ratio
 };
 
-// One run of the calculation. Takes the entry texts in (rewriting each entry box
-// it reads with "#######0.00"), checks plausibility, computes shell, nozzle and
-// area comparison, and writes every result it reaches into `daten` and `texte`.
-// A run that stops keeps what it wrote before the stop and writes nothing after it.
-// An entry beyond the range of a double, and every arithmetic failure, end the
-// run on the general error path.
-Rechenlauf berechnung(Berechnungsdaten& daten, Kastentexte& texte, const Schalter& schalter,
-                      std::string_view dezimaltrenner);
+// One run: the design with what the run wrote, and how it ended.
+struct Rechenlauf {
+    // The design handed in, with every value the run took in or formed. An entry
+    // the run did not take in (a stop before it) is left as handed in.
+    Berechnungsdaten daten;
+    // The quantities whose value the run set: entries taken in, results formed
+    // (also a result set to 0 on a stop).
+    std::array<bool, anzahlGroessen> gesetzt{};
+    // The quantities the run shows: entries taken in and results written in the
+    // display pattern. A stopped run shows nothing from its stop on.
+    std::array<bool, anzahlGroessen> gezeigt{};
+    Ausgang ausgang = Ausgang::rechenfehler;
+    // The step the run ended in: urteil when it reached its verdict, else where it stopped.
+    Schritt schritt = Schritt::eingaben;
+    std::vector<Plausibilitaet> unplausibel; // failed checks, in the order of the enumeration
+    // On Ausgang::nullteiler, the zero divisor in symbols: "p", "20·K/S·v + p", "sG".
+    std::string nullteiler;
+    Zwischenwerte zwischenwerte;
+    std::vector<Formel> formeln; // in the order the run formed them
+
+    bool berechnet() const { return schritt == Schritt::urteil; }
+    const Formel* formel(std::string_view symbol) const;
+};
+
+// One run of the calculation on the design's numbers and the switches: takes
+// the entries in (the pressure as its magnitude; without a pad, the pad's values
+// as 0, 0, 265 and 1.5), checks plausibility, computes shell, nozzle and area
+// comparison. A run that stops keeps what it formed before the stop. An entry
+// beyond the range of a double, and every arithmetic failure, end the run on
+// the general error path (Ausgang::rechenfehler).
+Rechenlauf berechnung(const Berechnungsdaten& design, const Schalter& schalter);
 
 } // namespace velkor

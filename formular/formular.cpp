@@ -2,6 +2,7 @@
 
 #include "engine/zahlentext.h"
 #include "report/bericht.h"
+#include "report/meldung.h"
 #include "report/rechengang.h"
 
 #include <cmath>
@@ -59,6 +60,18 @@ double nachRegel(Regel regel, double zahl)
 }
 
 } // namespace
+
+Statusfarbe statusfarbe(Ausgang a)
+{
+    switch (a) {
+    case Ausgang::nichtAusreichend: return Statusfarbe::rot;
+    case Ausgang::eingabenPruefen:
+    case Ausgang::rechenfehler: return Statusfarbe::gelb;
+    case Ausgang::ausreichend:
+    case Ausgang::nullteiler: break;
+    }
+    return Statusfarbe::normal;
+}
 
 Formular::Formular(std::string dezimaltrenner)
     : dezimaltrenner_(std::move(dezimaltrenner))
@@ -204,19 +217,25 @@ void Formular::setzeDateinameAutomatisch(bool an) { dateinameAutomatisch_ = an; 
 
 Rechenlauf Formular::berechne()
 {
-    Kastentexte texte;
-    for (std::size_t i = 0; i < anzahlGroessen; ++i)
-        texte[i] = texte_[i];
-    const Schalter schalter{zylinder_, stutzen_, scheibe_, ausgehalst_};
-    Rechenlauf lauf = berechnung(daten_, texte, schalter, dezimaltrenner_);
-    // Entry boxes that the run rewrote in another form count as changed.
-    for (std::size_t i = 0; i < anzahlGroessen; ++i)
-        schreibe(static_cast<Kasten>(i), std::move(texte[i]));
-    for (const auto& [reserve, farbe] : lauf.reservefarben)
-        reservefarben_[reserveIndex(reserve)] = farbe;
-    statustext_ = lauf.status;
-    statusfarbe_ = lauf.statusfarbe;
-    berechnet_ = lauf.berechnet;
+    Berechnungsdaten design = daten_;
+    for (const Groesseninfo& g : groessen())
+        if (g.eingabe)
+            wert(design, g.groesse) = zahlAusText(texte_[index(kastenVon(g.groesse))], dezimaltrenner_);
+    Rechenlauf lauf = berechnung(design, {zylinder_, stutzen_, scheibe_, ausgehalst_});
+    for (const Groesseninfo& g : groessen()) {
+        const auto i = static_cast<std::size_t>(g.groesse);
+        if (lauf.gesetzt[i])
+            wert(daten_, g.groesse) = wert(lauf.daten, g.groesse);
+        // Entry boxes that the run rewrote in another form count as changed.
+        if (lauf.gezeigt[i])
+            schreibe(kastenVon(g.groesse), anzeigetext(wert(lauf.daten, g.groesse), g.muster, dezimaltrenner_));
+    }
+    for (Groesse reserve : {Groesse::rG, Groesse::rS, Groesse::rFV})
+        if (lauf.gezeigt[static_cast<std::size_t>(reserve)])
+            reservefarben_[reserveIndex(reserve)] = wert(daten_, reserve) < 0 ? Reservefarbe::rot : Reservefarbe::gruen;
+    statustext_ = meldung(lauf.ausgang);
+    statusfarbe_ = velkor::statusfarbe(lauf.ausgang);
+    berechnet_ = lauf.berechnet();
     letzterLauf_ = Rechenstand{berichtsdaten(), lauf};
     return lauf;
 }

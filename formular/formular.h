@@ -12,6 +12,14 @@
 
 namespace velkor {
 
+// Background of the status line: the system's button face, dark red (192, 0, 0)
+// or yellow (255, 255, 0).
+enum class Statusfarbe { normal, rot, gelb };
+// Text colour of a reserve box: green (0, 192, 0) for zero or more, dark red (192, 0, 0) below.
+enum class Reservefarbe { gruen, rot };
+
+Statusfarbe statusfarbe(Ausgang a);
+
 inline constexpr std::string_view startstatus = "Bitte Eingaben vervollständigen";
 // Status text and tooltip of Checkausgehalst.
 inline constexpr std::string_view ausgehalstText =

@@ -1,9 +1,8 @@
 // Any bytes as entry texts into one calculation run. The first byte sets the
 // switches and the decimal separator (point, comma or "٫"); the rest, split at line
-// feeds, fills the entry boxes in record order. Whatever the texts, the record
-// holds only finite numbers afterwards, the status matches `berechnet`, and a
-// run that reached its verdict rewrote every box it read with its value, in
-// its pattern's form.
+// feeds, fills the entries in record order. Whatever the texts, the run sets
+// only finite numbers, it has a verdict exactly when it reached it, and every
+// value it shows has its pattern's form.
 #include "engine/berechnung.h"
 #include "engine/zahlentext.h"
 #include "fuzz/pruefe.h"
@@ -25,42 +24,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // The rewritten boxes must read back under a two-byte separator ("٫") too.
     const std::string_view trenner = (kopf & 16) != 0 ? "," : (kopf & 32) != 0 ? "٫" : ".";
 
-    Kastentexte texte;
+    Berechnungsdaten design;
     std::string_view rest(reinterpret_cast<const char*>(daten) + 1, groesse - 1);
     for (const Groesseninfo& i : groessen()) {
         if (!i.eingabe)
             continue;
         const auto ende = rest.find('\n');
-        text(texte, i.groesse) = rest.substr(0, ende);
+        wert(design, i.groesse) = zahlAusText(rest.substr(0, ende), trenner);
         rest = ende == std::string_view::npos ? std::string_view{} : rest.substr(ende + 1);
     }
-
-    Berechnungsdaten datensatz;
-    const Rechenlauf lauf = berechnung(datensatz, texte, schalter, trenner);
+    const Rechenlauf lauf = berechnung(design, schalter);
 
     for (const Groesseninfo& i : groessen())
-        pruefe(std::isfinite(wert(datensatz, i.groesse)), "the record holds only finite numbers");
-    const bool verdikt = lauf.status == meldung::ausreichend || lauf.status == meldung::nichtAusreichend
-        || lauf.status == meldung::eingabenPruefen;
-    pruefe(verdikt == lauf.berechnet, "a verdict exactly when the run reached it");
-    pruefe(lauf.berechnet || lauf.status == meldung::divisionDurchNull || lauf.status == meldung::allgemeinerFehler,
-           "a stopped run names its stop");
-    pruefe(lauf.reservefarben.size() <= 3, "at most three reserves coloured");
-    if (!lauf.berechnet)
+        if (lauf.gesetzt[static_cast<std::size_t>(i.groesse)])
+            pruefe(std::isfinite(wert(lauf.daten, i.groesse)), "the run sets only finite numbers");
+    const bool verdikt = lauf.ausgang == Ausgang::ausreichend || lauf.ausgang == Ausgang::nichtAusreichend
+        || lauf.ausgang == Ausgang::eingabenPruefen;
+    pruefe(verdikt == lauf.berechnet(), "a verdict exactly when the run reached it");
+    pruefe(lauf.ausgang != Ausgang::nullteiler || !lauf.nullteiler.empty(), "a zero divisor is named");
+    if (!lauf.berechnet())
         return 0;
     const std::regex zweiStellen("-?[0-9]+" + std::string(trenner == "." ? "\\." : trenner) + "[0-9]{2}"), ganz("-?[0-9]+");
     for (const Groesseninfo& i : groessen()) {
-        const Groesse g = i.groesse;
-        const bool scheibenfeld = g == Groesse::bScheibe || g == Groesse::hScheibe || g == Groesse::KScheibe
-            || g == Groesse::SScheibe;
-        if (!i.eingabe || (scheibenfeld && !schalter.scheibe))
+        if (!lauf.gezeigt[static_cast<std::size_t>(i.groesse)])
             continue;
-        pruefe(std::regex_match(text(texte, g), i.muster == Muster::ganz ? ganz : zweiStellen),
-               "a rewritten box has its pattern's form");
-        const double gespeichert = wert(datensatz, g);
-        const double gelesen = zahlAusText(text(texte, g), trenner);
-        pruefe(std::fabs(gelesen - gespeichert) <= 0.005 * (1 + 1e-12) + std::fabs(gespeichert) * 1e-15,
-               "a rewritten box reads back as its value to two decimals");
+        const double w = wert(lauf.daten, i.groesse);
+        const std::string text = anzeigetext(w, i.muster, trenner);
+        pruefe(std::regex_match(text, i.muster == Muster::ganz ? ganz : zweiStellen), "a shown value has its pattern's form");
+        if (i.eingabe)
+            pruefe(std::fabs(zahlAusText(text, trenner) - w) <= 0.005 * (1 + 1e-12) + std::fabs(w) * 1e-15,
+                   "a shown entry reads back as its value to two decimals");
     }
     return 0;
 }

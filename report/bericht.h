@@ -2,12 +2,19 @@
 
 #include "engine/berechnung.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
 namespace velkor {
 
 inline constexpr std::string_view berichtVerweigert = "Ausgabe nicht möglich: Berechnung abgebrochen.";
+
+// The box text of every numeric quantity, indexed by Groesse.
+using Kastentexte = std::array<std::string, anzahlGroessen>;
+
+inline std::string& text(Kastentexte& t, Groesse g) { return t[static_cast<std::size_t>(g)]; }
+inline const std::string& text(const Kastentexte& t, Groesse g) { return t[static_cast<std::size_t>(g)]; }
 
 // What the report reads from the main window after the calculation has run.
 struct Berichtsdaten {

@@ -1,6 +1,7 @@
 #include "report/skizze.h"
 
 #include "engine/zahlentext.h"
+#include "report/meldung.h"
 #include "report/zeichen.h"
 
 #include <algorithm>
@@ -182,7 +183,7 @@ Werte werte(const Rechenstand& q)
     w.bS = d.bScheibe;
     w.hS = d.hScheibe;
     w.ausgehalst = q.daten.ausgehalst && q.daten.stutzen;
-    w.ergebnisse = q.lauf.berechnet;
+    w.ergebnisse = q.lauf.berechnet();
     w.flaechen = w.ergebnisse && w.stutzen;
     return w;
 }
@@ -1084,8 +1085,8 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
     const Werte& w = k.w();
     s.flaechen = k.flaechen;
     s.legende = legendeVon(quelle, k);
-    if (!quelle.lauf.berechnet)
-        s.grund = quelle.lauf.status;
+    if (!quelle.lauf.berechnet())
+        s.grund = meldung(quelle.lauf.ausgang);
 
     // A small sheet (the report window at its first size) keeps to the drawing:
     // dimensions by symbol, the legend with the areas' values only.

@@ -38,7 +38,7 @@ Lauf starte(const QStringList& argumente)
     std::ostringstream aus, fehler;
     // Writers that fail: the table sees what reaches them and how a failure is reported.
     const auto skizze = [](const std::string&, const Rechenstand& r) -> std::optional<std::string> {
-        return "Probe " + std::string(r.lauf.berechnet ? "nach" : "vor") + " dem Urteil";
+        return "Probe " + std::string(r.lauf.berechnet() ? "nach" : "vor") + " dem Urteil";
     };
     const auto pdf = [&](const std::string& pfad, const std::string& text, const Rechenstand& r) {
         return *skizze(pfad, r) + ", " + std::to_string(std::ranges::count(text, '\n')) + " Zeilen";

@@ -173,7 +173,7 @@ TEST(Formular, loadingAppliesValuesHeadingAndSwitchesThroughTheirRulesThenCalcul
     f.setzeStutzen(true);
     f.setzeScheibe(true);
     eingeben(f, K::TextBearb, "alt");
-    EXPECT_EQ(f.uebernehme(geladen()).status, "Ausreichend dimensioniert.");
+    EXPECT_EQ(f.uebernehme(geladen()).ausgang, Ausgang::ausreichend);
     pruefeZustand(f, "geladen");
 
     Projekt p = geladen();
@@ -181,7 +181,7 @@ TEST(Formular, loadingAppliesValuesHeadingAndSwitchesThroughTheirRulesThenCalcul
     p.daten.zylinder = true;
     p.stutzen = true;
     Formular g(",");
-    EXPECT_EQ(g.uebernehme(p).status, "Division durch Null");
+    EXPECT_EQ(g.uebernehme(p).ausgang, Ausgang::nullteiler);
     pruefeZustand(g, "geladen_abgebrochen");
 }
 
