@@ -86,7 +86,7 @@ struct Zwischeninfo {
 
 constexpr std::array<Zwischeninfo, anzahlZwischengroessen> zwischengroessen{{
     {"phiRad", "phiRad", ""}, {"rm", "rm", "mm"}, {"se", "se", "mm"}, {"ri", "ri", "mm"},
-    {"ses", "ses", "mm"}, {"fA", "fA", ""}, {"fS", "fS", ""}, {"DaDi", "Da/Di", ""},
+    {"ses", "ses", "mm"}, {"fA", "fA", ""}, {"fS", "fS", ""}, {"DaDi", "Da/Di", ""}, {"DaDiStutzen", "Das/Dis", ""},
     {"bWurzel", "b0", "mm"}, {"lsmWurzel", "lsmWurzel", "mm"}, {"lsmWinkel", "lsm0", "mm"},
     {"lsmStrichVoll", "lsm'0", "mm"}, {"lsmStrich", "lsm'", "mm"}, {"scheibenbreite", "b2", "mm"},
     {"scheibenhoehe", "h2", "mm"}, {"ris", "ris", "mm"}, {"dSchraeg", "d", "mm"}, {"alpha", "alpha", "°"},
@@ -229,11 +229,16 @@ void Rechnung::ableiten()
     merke(fS, fS_);
     if (schalter_.scheibe)
         formel(fS, {});
-    // Only a note: it never stops the run, and with a wall of half the
-    // diameter or more it says nothing.
-    const double innen = d_.Da - 2 * d_.s;
-    if (innen > 0 && std::isfinite(d_.Da / innen))
-        merke(DaDi, d_.Da / innen);
+    // Only notes: they never stop the run, and with a wall of half the
+    // diameter or more they say nothing.
+    const auto verhaeltnis = [&](Zwischengroesse g, double Da, double s) {
+        const double innen = Da - 2 * s;
+        if (innen > 0 && std::isfinite(Da / innen))
+            merke(g, Da / innen);
+    };
+    verhaeltnis(DaDi, d_.Da, d_.s);
+    if (stutzen)
+        verhaeltnis(DaDiStutzen, d_.Das, d_.ss);
 }
 
 void Rechnung::pruefePlausibilitaet()
@@ -249,6 +254,8 @@ void Rechnung::pruefePlausibilitaet()
             lauf_.unplausibel.push_back(pruefung);
     if (lauf_.zwischenwerte[Zwischengroesse::DaDi])
         formel(Zwischengroesse::DaDi, "Da/(Da − 2·s)");
+    if (lauf_.zwischenwerte[Zwischengroesse::DaDiStutzen])
+        formel(Zwischengroesse::DaDiStutzen, "Das/(Das − 2·ss)");
 }
 
 void Rechnung::wanddicke(const Bauteil& teil)

@@ -50,6 +50,7 @@ enum class Zwischengroesse {
     fA,             // extruded outlet: 0.9, else 1
     fS,             // pad on an oblique nozzle: 0.8 or 0.7, else 1
     DaDi,           // Da/(Da − 2·s): where the shell's wall formula holds
+    DaDiStutzen,    // Das/(Das − 2·ss): the same for the nozzle's pipe
     bWurzel,        // √((Da − se)·se), before the discontinuity x limits it
     lsmWurzel,      // √((Das − ses)·ses)
     lsmWinkel,      // lsmWurzel with the cylinder's angle factor, before ls limits it
@@ -66,7 +67,11 @@ enum class Zwischengroesse {
     F,              // pressure force p/10 · Ap
     pmaxMassgebend, // the smallest of pmaxG and, with a nozzle, pmaxS and pmaxFV
 };
-inline constexpr std::size_t anzahlZwischengroessen = 23;
+inline constexpr std::size_t anzahlZwischengroessen = 24;
+
+// The largest Da/Di for which the wall-thickness formula holds: 1.2, and 1.7
+// for a cylinder (a nozzle is one) of at most 200 mm outside diameter.
+constexpr double anwendungsgrenze(bool zylinder, double Da) { return zylinder && Da <= 200 ? 1.7 : 1.2; }
 
 // Name of an intermediate quantity, also used in JSON: "lsmStrich".
 std::string_view name(Zwischengroesse g);

@@ -247,7 +247,7 @@ std::optional<std::string> Formular::bericht()
         statustext_ = std::string(berichtVerweigert);
         return std::nullopt;
     }
-    return velkor::bericht(berichtsdaten());
+    return velkor::bericht(letzterLauf_->daten, letzterLauf_->lauf);
 }
 
 std::optional<std::string> Formular::rechengang() const

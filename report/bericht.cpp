@@ -1,6 +1,9 @@
 #include "report/bericht.h"
 
 #include "engine/zahlentext.h"
+#include "report/hinweise.h"
+#include "report/meldung.h"
+#include "report/rechengangsatz.h"
 #include "report/zeichen.h"
 
 #include <cstddef>
@@ -70,7 +73,7 @@ private:
 
 } // namespace
 
-std::string bericht(const Berichtsdaten& d)
+std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf)
 {
     const Berechnungsdaten& w = d.daten;
     Text t(d);
@@ -143,8 +146,19 @@ std::string bericht(const Berichtsdaten& d)
     }
     t.kasten("unverstärkter Ausschnitt", "dmax", Groesse::dmax, " mm");
     t.zeile();
-    t.zeile(unzureichend ? "NICHT AUSREICHEND DIMENSIONIERT!" : "Ausreichend dimensioniert.");
-    return t.fertig();
+    // Inputs that fail a plausibility check are never reported as sufficient.
+    t.zeile(unzureichend ? "NICHT AUSREICHEND DIMENSIONIERT!" : meldung(lauf.ausgang == Ausgang::eingabenPruefen
+                                                                         ? Ausgang::eingabenPruefen
+                                                                         : Ausgang::ausreichend));
+    std::string text = t.fertig();
+    if (const std::vector<std::string> notiert = hinweise(d, lauf); !notiert.empty()) {
+        Rechensatz satz(d.dezimaltrenner);
+        satz.ueberschrift("HINWEISE:");
+        for (const std::string& hinweis : notiert)
+            satz.absatz(hinweis, 2, "- ");
+        text += std::move(satz).text();
+    }
+    return text;
 }
 
 } // namespace velkor

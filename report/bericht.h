@@ -36,7 +36,9 @@ struct Rechenstand {
     Rechenlauf lauf;
 };
 
-// The report text: UTF-8, a leading empty line, CR LF after every line.
-std::string bericht(const Berichtsdaten& daten);
+// The report text of a run that reached its verdict: UTF-8, a leading empty
+// line, CR LF after every line; notes ("HINWEISE:") after the verdict when the
+// run gives any.
+std::string bericht(const Berichtsdaten& daten, const Rechenlauf& lauf);
 
 } // namespace velkor

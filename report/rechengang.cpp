@@ -1,5 +1,6 @@
 #include "report/rechengang.h"
 
+#include "report/hinweise.h"
 #include "report/meldung.h"
 #include "report/rechengangsatz.h"
 
@@ -79,7 +80,7 @@ public:
         satz_.zeile("RECHENGANG");
         satz_.absatz("Jede Größe mit Formel, eingesetzten Werten und Ergebnis, in der Reihenfolge der Berechnung. "
                      "Eingaben wie gespeichert, berechnete Werte auf sechs gültige Ziffern gerundet, mit mindestens "
-                     "zwei Nachkommastellen. Winkel im Bogenmaß mit der Kreiszahl "
+                     "zwei Nachkommastellen. Winkel in Grad, ins Bogenmaß umgerechnet mit der Kreiszahl "
                          + satz_.eingabe(3.14159) + ".",
                      0);
         abgeleitet();
@@ -144,20 +145,29 @@ private:
         if (lauf_.schritt <= Schritt::ableitung)
             return;
         satz_.zeile("Anwendungsbereich der Wanddickenformel");
-        const double grenze = w_.Da <= 200 ? 1.7 : 1.2;
+        bereich("Da/Di", anwendungsgrenze(w_.zylinder, w_.Da), "Da − 2·s");
+        if (d_.stutzen)
+            bereich("Das/Dis", anwendungsgrenze(true, w_.Das), "Das − 2·ss");
+        const auto zahl = [&](const char* z) { return mitTrenner(z, satz_.trenner()); };
+        std::string regel = "Mit Di = Da − 2·s gilt die Formel ";
+        regel += w_.zylinder ? "bis Da/Di = " + zahl("1.2") + ", für Da~≤~200~mm bis " + zahl("1.7") + "."
+                             : "für die Kugel bis Da/Di = " + zahl("1.2") + ".";
+        if (d_.stutzen)
+            regel += " Für den Stutzen, ein Rohr, ebenso mit Dis~=~Das~−~2·ss, für Das~≤~200~mm bis " + zahl("1.7") + ".";
+        satz_.absatz(regel + " Urteil und Status bleiben davon unberührt.", 4, "  ");
+    }
+
+    void bereich(std::string_view verhaeltnis, double grenze, std::string_view innen)
+    {
         const std::string g = mitTrenner(grenze == 1.7 ? "1.7" : "1.2", satz_.trenner());
-        if (f("Da/Di")) {
-            const bool innen = wert("Da/Di") <= grenze;
-            rechne("Da/Di", {}, innen ? "≤ " + g + ": innerhalb" : "> " + g + ": außerhalb des Anwendungsbereichs");
-        } else {
-            satz_.absatz("Da − 2·s ≤ 0: Da/Di ist nicht bestimmt, die Auslegung liegt außerhalb des "
-                         "Anwendungsbereichs.",
+        if (!f(verhaeltnis)) {
+            satz_.absatz(std::string(innen) + " ≤ 0: " + std::string(verhaeltnis)
+                             + " ist nicht bestimmt, die Auslegung liegt außerhalb des Anwendungsbereichs.",
                          4, "  ");
+            return;
         }
-        satz_.absatz("Mit Di = Da − 2·s gilt die Formel bis Da/Di = " + mitTrenner("1.2", satz_.trenner())
-                         + ", für Da~≤~200~mm bis " + mitTrenner("1.7", satz_.trenner())
-                         + ". Urteil und Status bleiben davon unberührt.",
-                     4, "  ");
+        rechne(verhaeltnis, {},
+               wert(verhaeltnis) <= grenze ? "≤ " + g + ": innerhalb" : "> " + g + ": außerhalb des Anwendungsbereichs");
     }
 
     // The wall of shell or nozzle: required wall against the nominal one.
@@ -190,7 +200,9 @@ private:
         satz_.ueberschrift(d_.stutzen ? "Ausschnitt und Flächenvergleich:" : "Ausschnitt:");
         rechne("b0", "Mittragende Breite des Grundkörpers");
         if (f("b"))
-            rechne("b", {}, w_.x > 0 ? grenze(wert("b") < wert("b0"), "den Störstellenabstand x") : "(x = 0: keine Störstelle)");
+            rechne("b", {}, w_.x > 0  ? grenze(wert("b") < wert("b0"), "den Störstellenabstand x")
+                            : w_.x == 0 ? "(x = 0: keine Störstelle)"
+                                        : "(x = " + satz_.eingabe(w_.x) + " < 0: als keine Störstelle gerechnet)");
         if (d_.stutzen)
             laenge();
         else if (f("b"))
@@ -257,7 +269,10 @@ private:
         if (f("rFV")) {
             // Judged by the reserve, as the verdict is.
             const bool erfuellt = wert("rFV") >= 0;
-            satz_.absatz(std::string(erfuellt ? "N' ≥ F: " : "N' < F: ") + satz_.ergebnis(wert("N'")) + "~N"
+            if (!flaechenvergleichAnwendbar(lauf_))
+                satz_.absatz("Der Flächenvergleich ist auf diesen Ausschnitt nicht anwendbar: " + warumNichtAnwendbar(d_, lauf_), 4, "  ");
+            else
+                satz_.absatz(std::string(erfuellt ? "N' ≥ F: " : "N' < F: ") + satz_.ergebnis(wert("N'")) + "~N"
                              + (erfuellt ? " ≥ " : " < ") + satz_.ergebnis(wert("F")) + "~N, "
                              + (erfuellt ? "erfüllt." : "nicht erfüllt."),
                          4, "  ");
