@@ -1,5 +1,6 @@
 #include "engine/berechnung.h"
 
+#include "engine/pruefzustand.h"
 #include "engine/zahlentext.h"
 #include "formular/formular.h"
 #include "report/meldung.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <sstream>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -109,6 +112,50 @@ TEST_P(Rechenfall, takesInFormsAndLeavesExactlyWhatTheIndependentModelSays)
 
 INSTANTIATE_TEST_SUITE_P(Faelle, Rechenfall, testing::ValuesIn(faelle()),
                          [](const auto& info) { return info.param.name; });
+
+// The pressure test of tests/data/engine/pruefzustand.txt: the operating run's
+// design with the test data gives pT,min, pT and every test result of the model.
+TEST(Pruefzustand, givesTheTestPressureAndEveryResultOfTheIndependentModel)
+{
+    const Fall basis = faelle().front();
+    for (const auto& z : tabelle("engine/pruefzustand.txt")) {
+        SCOPED_TRACE(z[0]);
+        std::array<std::string, anzahlGroessen> texte = basis.texte;
+        Pruefangaben a{.an = true};
+        std::istringstream aenderungen(z[2] + " " + z[3]);
+        for (std::string feld; aenderungen >> feld;) {
+            const std::string name = feld.substr(0, feld.find('=')), w = feld.substr(name.size() + 1);
+            const std::map<std::string, double*> angaben{
+                {"pT", &a.pT}, {"K20", &a.K20}, {"K20s", &a.K20s}, {"K20Scheibe", &a.K20Scheibe},
+                {"SPruef", &a.SPruef}, {"SPruefs", &a.SPruefs}, {"SPruefScheibe", &a.SPruefScheibe}};
+            if (name == "c2Abziehen")
+                a.c2Abziehen = w == "True";
+            else if (angaben.contains(name))
+                *angaben.at(name) = std::stod(w);
+            else
+                texte[static_cast<std::size_t>(groesse(name))] = w;
+        }
+        Berechnungsdaten design;
+        for (const Groesseninfo& i : groessen())
+            if (i.eingabe)
+                wert(design, i.groesse) = zahlAusText(texte[static_cast<std::size_t>(i.groesse)], ".");
+        const auto hat = [&](const char* s) { return z[1].find(s) != std::string::npos; };
+        const Schalter schalter{!hat("kugel"), hat("stutzen"), hat("scheibe"), false};
+        const Pruefzustand p = pruefzustand(berechnung(design, schalter).daten, schalter, a);
+
+        EXPECT_DOUBLE_EQ(p.pTMindest, std::stod(z[4]));
+        EXPECT_DOUBLE_EQ(p.pT, std::stod(z[5]));
+        EXPECT_EQ(meldung(p.lauf.ausgang), z[6]);
+        const char* namen[] = {"sG", "rG", "pmaxG", "sS", "rS", "pmaxS", "b", "lsm", "As0", "As1", "As2", "Ap", "rFV", "pmaxFV"};
+        for (std::size_t k = 0; k < std::size(namen); ++k) {
+            const Groesse g = groesse(namen[k]);
+            const bool erreicht = z[7 + k] != "-";
+            EXPECT_EQ(p.lauf.gezeigt[static_cast<std::size_t>(g)], erreicht) << namen[k];
+            if (erreicht)
+                EXPECT_NEAR(wert(p.lauf.daten, g), std::stod(z[7 + k]), 1e-12 * (1 + std::fabs(std::stod(z[7 + k])))) << namen[k];
+        }
+    }
+}
 
 } // namespace
 } // namespace velkor

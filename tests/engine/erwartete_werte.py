@@ -4,7 +4,7 @@
 Results come from the design formulas (circle constant 3.14159, pressure in bar,
 K in N/mm²) in their written order of operations; display texts round the shortest
 decimal that reads back as the value (repr) half away from zero (decimal.Decimal).
-Writes tests/data/engine/rechenlaeufe.txt and anzeigetexte.txt, which the engine tests read.
+Writes tests/data/engine/rechenlaeufe.txt, pruefzustand.txt and anzeigetexte.txt, which the engine tests read.
 Run: python3 tests/engine/erwartete_werte.py
 """
 import math
@@ -353,6 +353,52 @@ def fall(schalter, aenderung):
             + [f'status\t{status}\t{STATUSFARBE.get(status, "normal")}'] + zeilen)
 
 
+# Pressure test cases: switches, changed entry texts, test data beyond the design.
+PRUEFFAELLE = {
+    'pruefung143': (ZS, {}, {}),
+    'pruefungSchaleK20': (ZS, {}, dict(K20=310)),
+    'pruefungStutzenK20': (ZSS, {}, dict(K20=300, K20s=320, K20Scheibe=280)),
+    'pruefungScheibeK20': (ZSS, dict(phi='60'), dict(K20Scheibe=330, SPruefScheibe=1.1)),
+    'pruefungGetippt': (KS, {}, dict(pT=20)),
+    'pruefungOhneC2': (ZSS, dict(c2='1', c2s='1'), dict(c2Abziehen=False, SPruef=1.1)),
+    'pruefungMitC2': (ZSS, dict(c2='1', c2s='1'), {}),
+    'pruefungNichtAusreichend': (SCHALE, dict(s='2.824'), {}),
+    'pruefungAbbruch': (ZS, {}, dict(SPruefs=0)),
+}
+PRUEFERGEBNISSE = ['sG', 'rG', 'pmaxG', 'sS', 'rS', 'pmaxS', 'b', 'lsm', 'As0', 'As1', 'As2', 'Ap', 'rFV', 'pmaxFV']
+
+
+def pruefung(schalter, aenderung, angaben):
+    """pT,min, pT, the status and the results of the check at test pressure."""
+    texte = dict(BASISTEXTE, **aenderung)
+    e = dict(dict(zylinder=True, stutzen=False, scheibe=False, ausgehalst=False), **schalter)
+    e.update({g: zahl(texte[g]) for g in LESEFOLGE + SCHEIBE}, p=abs(zahl(texte['p'])))
+    if not e['scheibe']:
+        e.update(bScheibe=0, hScheibe=0, KScheibe=265, SScheibe=1.5)
+    a = dict(dict(pT=0, K20=0, K20s=0, K20Scheibe=0, SPruef=1.05, SPruefs=1.05, SPruefScheibe=1.05,
+                  c2Abziehen=True), **angaben)
+    k20 = dict(K=a['K20'] or e['K'], Ks=a['K20s'] or e['Ks'], KScheibe=a['K20Scheibe'] or e['KScheibe'])
+    teile = ['K'] + (['Ks'] if e['stutzen'] else []) + (['KScheibe'] if e['stutzen'] and e['scheibe'] else [])
+    pT_min = max(1.43 * e['p'], 1.25 * e['p'] * max(k20[k] / e[k] for k in teile))
+    t = dict(e, p=a['pT'] or pT_min, S=a['SPruef'], Sis=a['SPruefs'], SScheibe=a['SPruefScheibe'], **k20)
+    if not a['c2Abziehen']:
+        t.update(c2=0, c2s=0)
+    r = {}
+    try:
+        rechne(t, r)
+        if any(r[g] < 0 for g in RESERVEN if g != 'rS' or e['stutzen']):
+            status = 'Nicht ausreichend dimensioniert!'
+        else:
+            status = 'Eingaben überprüfen.' if not plausibel(t) else 'Ausreichend dimensioniert.'
+    except Nullteiler:
+        status = 'Division durch Null'
+    namen = ['kugel'] if not e['zylinder'] else []
+    namen += [k for k in ('stutzen', 'scheibe') if e[k]]
+    return '\t'.join([' '.join(namen), ' '.join(f'{g}={w}' for g, w in aenderung.items()),
+                      ' '.join(f'{k}={w}' for k, w in angaben.items()), repr(pT_min), repr(t['p']), status]
+                     + [repr(r[g]) if g in r and g not in r.get('genullt', []) else '-' for g in PRUEFERGEBNISSE])
+
+
 def main():
     pruefe_gegebene_werte()
     ziel = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data', 'engine', 'rechenlaeufe.txt')
@@ -362,6 +408,11 @@ def main():
                 + ''.join(f'text\t{g}\t{t}\n' for g, t in BASISTEXTE.items()))
         for name, (schalter, aenderung) in FAELLE.items():
             f.write(f'\nfall\t{name}\n' + '\n'.join(fall(schalter, aenderung)) + '\n')
+    with open(os.path.join(os.path.dirname(ziel), 'pruefzustand.txt'), 'w', encoding='utf-8') as f:
+        f.write('# Written by tests/engine/erwartete_werte.py: name, switches, changed entries, test data,\n'
+                '# pT,min, pT, status, then ' + ' '.join(PRUEFERGEBNISSE) + ' (- where not reached).\n')
+        for name, (schalter, aenderung, angaben) in PRUEFFAELLE.items():
+            f.write(f'{name}\t{pruefung(schalter, aenderung, angaben)}\n')
     with open(os.path.join(os.path.dirname(ziel), 'anzeigetexte.txt'), 'w', encoding='utf-8') as f:
         f.write('# Written by tests/engine/erwartete_werte.py: value, pattern, separator, display text.\n')
         for wert, ganz, trenner in ANZEIGE:

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/berechnung.h"
+
+namespace velkor {
+
+// What the pressure test needs beyond the design. Strength values at test
+// temperature in N/mm² (0: the part's K), test safety factors, p in bar.
+struct Pruefangaben {
+    bool an = false;
+    double pT = 0;              // typed test pressure; 0: the minimum
+    double K20 = 0;             // shell
+    double K20s = 0;            // nozzle
+    double K20Scheibe = 0;      // pad
+    double SPruef = 1.05;       // shell; 1.05 for rolled and forged steels
+    double SPruefs = 1.05;      // nozzle
+    double SPruefScheibe = 1.05; // pad
+    bool c2Abziehen = true;     // wear allowances deducted (the safe side)
+};
+
+// The check at test pressure: the whole calculation again with p = pT, the
+// strength values at test temperature, the test safety factors and, when they
+// are not deducted, c2 = c2s = 0.
+struct Pruefzustand {
+    double pTMindest = 0; // max(1.43·p, 1.25·p·max(K20/K)) over the parts present
+    double pT = 0;        // as typed, or the minimum
+    Rechenlauf lauf;      // its design is the one tested
+};
+
+// `betrieb` is the operating run's design as it took it in (p as its magnitude).
+Pruefzustand pruefzustand(const Berechnungsdaten& betrieb, const Schalter& schalter, const Pruefangaben& angaben);
+
+} // namespace velkor
