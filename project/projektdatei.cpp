@@ -1,6 +1,7 @@
 #include "project/projektdatei.h"
 
 #include "project/dateiersatz.h"
+#include "project/steuerzeichen.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -93,7 +94,7 @@ public:
             i += laenge;
             if (cp == U'"') {
                 ersetze(ziel, zeichen, '\'');
-            } else if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
+            } else if (istSteuerzeichen(cp)) {
                 ersetze(ziel, zeichen, ' ');
             } else if (cp < 0x80) {
                 ziel += static_cast<char>(cp);
@@ -371,7 +372,7 @@ std::string sichtbareZeichen(std::string_view ersetzteZeichen)
     for (const char32_t z : text.toUcs4()) {
         if (!liste.empty())
             liste += ", ";
-        if (z < 0x20 || (z >= 0x7F && z <= 0x9F))
+        if (istSteuerzeichen(z))
             liste += "U+" + QString::number(z, 16).toUpper().rightJustified(4, u'0').toStdString();
         else
             liste += "„" + QString::fromUcs4(&z, 1).toStdString() + "“";

@@ -12,7 +12,7 @@ inline constexpr std::string_view berichtVerweigert = "Ausgabe nicht möglich: B
 // What the report reads from the main window after the calculation has run.
 struct Berichtsdaten {
     Kastentexte texte;              // box texts of the numeric quantities
-    std::string bezeichnung;        // texts of TextBez, TextNummer, TextBearb as they stand
+    std::string bezeichnung;        // texts of TextBez, TextNummer, TextBearb, control characters blank
     std::string nummer;
     std::string bearbeiter;
     Berechnungsdaten daten;         // unrounded reserves and areas, shape flag
