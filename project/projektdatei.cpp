@@ -2,9 +2,10 @@
 
 #include "project/dateiersatz.h"
 #include "project/steuerzeichen.h"
+#include "project/systemgrund.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QIODevice>
+#include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -16,6 +17,11 @@
 #include <cstddef>
 #include <optional>
 #include <system_error>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velkor {
 
@@ -341,28 +347,47 @@ Leseergebnis ladeProjektdatei(const std::string& pfad)
     };
     if (pfad.empty())
         return fehler("Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben.");
-    const QString qpfad = QString::fromStdString(pfad);
-    const QFileInfo info(qpfad);
-    if (!info.exists())
-        return misslungen("sie existiert nicht");
-    if (info.isDir())
+    // The system's own calls, byte for byte on the name: their errno tells a
+    // missing file from a folder that may not be entered, a name too long or a loop.
+    struct stat info {};
+    if (::stat(pfad.c_str(), &info) != 0) {
+        const int grund = errno;
+        return grund == ENOENT ? misslungen("sie existiert nicht")
+                               : fehler("Datei kann nicht geöffnet werden (" + systemgrund(grund) + ")" + name);
+    }
+    if (S_ISDIR(info.st_mode))
         return misslungen("das ist ein Ordner");
     // A pipe or a device could block or never end.
-    if (!info.isFile())
+    if (!S_ISREG(info.st_mode))
         return misslungen("das ist keine gewöhnliche Datei");
-    if (!info.isReadable())
-        return misslungen("keine Leseberechtigung");
+    if (info.st_size > static_cast<off_t>(hoechstgroesse))
+        return zuGross(static_cast<std::size_t>(info.st_size));
 
-    QFile datei(qpfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return fehler("Datei kann nicht geöffnet werden (" + datei.errorString().toStdString() + ")" + name);
-    if (datei.size() > static_cast<qint64>(hoechstgroesse))
-        return zuGross(static_cast<std::size_t>(datei.size()));
+    const int datei = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (datei < 0) {
+        const int grund = errno;
+        return grund == EACCES ? misslungen("keine Leseberechtigung")
+                               : fehler("Datei kann nicht geöffnet werden (" + systemgrund(grund) + ")" + name);
+    }
     // One byte more than allowed, in case the file grew after the size check.
-    const QByteArray bytes = datei.read(static_cast<qint64>(hoechstgroesse) + 1);
-    if (datei.error() != QFileDevice::NoError)
-        return fehler("Datei kann nicht gelesen werden (" + datei.errorString().toStdString() + ")" + name);
-    return leseProjekt(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    std::string bytes(hoechstgroesse + 1, '\0');
+    std::size_t gelesen = 0;
+    int lesefehler = 0;
+    while (gelesen < bytes.size()) {
+        const ssize_t n = ::read(datei, bytes.data() + gelesen, bytes.size() - gelesen);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            lesefehler = errno;
+        if (n <= 0)
+            break;
+        gelesen += static_cast<std::size_t>(n);
+    }
+    ::close(datei);
+    if (lesefehler)
+        return fehler("Datei kann nicht gelesen werden (" + systemgrund(lesefehler) + ")" + name);
+    bytes.resize(gelesen);
+    return leseProjekt(bytes);
 }
 
 std::string sichtbareZeichen(std::string_view ersetzteZeichen)

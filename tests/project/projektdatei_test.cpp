@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 namespace velkor {
@@ -188,14 +189,27 @@ TEST_F(Projektspeicher, aSaveReplacesAFileWholeOrSaysWhyNotAndLeavesEveryFileAsI
     EXPECT_TRUE(QDir(ordner.filePath("ordner.vlk")).isEmpty());
 }
 
-// A missing file, a folder and a device are the command line's table.
-TEST_F(Projektspeicher, aFileThatCannotBeLoadedSaysWhy)
+// A missing file, a folder, a device and a closed folder are the command line's table.
+// A loop of links, a path through a file and a name too long once "did not exist".
+TEST_F(Projektspeicher, aFileThatCannotBeLoadedOrReachedSaysTheRealReasonInGerman)
 {
     QFile gross(ordner.filePath("gross.vlk"));
     ASSERT_TRUE(gross.open(QIODevice::WriteOnly) && gross.resize(1 << 20));
     gross.close();
     EXPECT_EQ(ladeProjektdatei(pfad("gross.vlk")).fehler, "Datei zu groß (1048576 Bytes); eine Projektdatei hat höchstens 64 KiB.");
     EXPECT_EQ(ladeProjektdatei("").fehler, "Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben.");
+    std::filesystem::create_symlink("schleife.vlk", pfad("schleife.vlk"));
+    const std::pair<std::string, std::string> faelle[] = {
+        {pfad("schleife.vlk"), "Zu viele Ebenen symbolischer Verknüpfungen (eine Schleife?)"},
+        {pfad("gross.vlk/a.vlk"), "Ein Teil des Pfades ist kein Ordner"},
+        {pfad(QString(300, u'x')), "Der Name ist zu lang"},
+    };
+    for (const auto& [ziel, grund] : faelle) {
+        EXPECT_EQ(ladeProjektdatei(ziel).fehler, "Datei kann nicht geöffnet werden (" + grund + "): „" + ziel + "“.");
+        if (!ziel.ends_with("/a.vlk")) { // the folder before it is a file: the save's table
+            EXPECT_EQ(speichereProjektdatei(ziel, Projekt{}).fehler, "Die Datei ist nicht erreichbar (" + grund + "): „" + ziel + "“.");
+        }
+    }
 }
 
 } // namespace
