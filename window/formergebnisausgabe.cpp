@@ -5,11 +5,11 @@
 #include "report/rechengang.h"
 #include "window/schrift.h"
 #include "window/skizzenansicht.h"
+#include "window/symbol.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -50,7 +50,7 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
 {
     setObjectName("FormErgebnisausgabe");
     setWindowTitle("Ergebnisausgabe");
-    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
+    setWindowIcon(programmsymbol());
     setFont(oberflaechenschrift());
 
     // The report and the drawing share the place of the report box; the tabs above switch.

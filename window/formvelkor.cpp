@@ -2,10 +2,10 @@
 
 #include "window/formergebnisausgabe.h"
 #include "window/schrift.h"
+#include "window/symbol.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QIcon>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -226,7 +226,7 @@ FormVelkor::FormVelkor(Dialoge& dialoge, const QString& dezimaltrenner, QWidget*
 {
     setObjectName("FormVelkor");
     setWindowTitle("Velkor");
-    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
+    setWindowIcon(programmsymbol());
     setFixedSize(fensterbreite, fensterhoehe);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(oberflaechenschrift());
