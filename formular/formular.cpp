@@ -1,6 +1,7 @@
 #include "formular/formular.h"
 
 #include "engine/zahlentext.h"
+#include "project/steuerzeichen.h"
 #include "report/bericht.h"
 #include "report/meldung.h"
 #include "report/rechengang.h"
@@ -262,9 +263,11 @@ Berichtsdaten Formular::berichtsdaten() const
     Berichtsdaten d;
     for (std::size_t i = 0; i < anzahlGroessen; ++i)
         d.texte[i] = texte_[i];
-    d.bezeichnung = text(Kasten::TextBez);
-    d.nummer = text(Kasten::TextNummer);
-    d.bearbeiter = text(Kasten::TextBearb);
+    // A control character would reach a terminal raw and make the drawing's SVG
+    // invalid; the report and the drawing get the blank a saved file holds.
+    d.bezeichnung = ohneSteuerzeichen(text(Kasten::TextBez));
+    d.nummer = ohneSteuerzeichen(text(Kasten::TextNummer));
+    d.bearbeiter = ohneSteuerzeichen(text(Kasten::TextBearb));
     d.daten = daten_;
     d.stutzen = stutzen_;
     d.scheibe = scheibe_;

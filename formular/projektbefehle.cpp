@@ -97,9 +97,9 @@ bool Projektbefehle::weiterNachFrage(std::string_view frage)
         return true;
     switch (dialoge_.frage(frage, titelFrage)) {
     case Antwort::ja:
-        // A cancelled save dialog goes on; a failed write stops here, so that the
-        // user sees the reason in the status line and the work stays.
-        return speichern() != Ausgang::fehlgeschlagen;
+        // Only a save that happened lets the action go on: the user who said Ja
+        // wants the work kept, so a cancelled dialog stops as a failed write does.
+        return speichern() == Ausgang::gespeichert;
     case Antwort::nein:
         return true;
     case Antwort::abbrechen:

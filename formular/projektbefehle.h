@@ -14,8 +14,8 @@ class Projektbefehle {
 public:
     Projektbefehle(Formular& formular, Dialoge& dialoge);
 
-    // How a save ended. Clearing, loading and quitting go on after a cancelled
-    // save, but not after a failed one: the work would be lost unseen.
+    // How a save ended. Clearing, loading and quitting after Ja go on only when
+    // the work was saved; cancelled or failed, it stays in the window.
     enum class Ausgang { gespeichert, abgebrochen, fehlgeschlagen };
 
     Ausgang speichern();                      // save dialog, proposal, atomic write

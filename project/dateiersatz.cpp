@@ -1,41 +1,20 @@
 #include "project/dateiersatz.h"
 
+#include "project/systemgrund.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velkor {
 
 namespace {
-
-// The reason the system gave, in German where the usual texts exist; otherwise
-// the system's own text rather than none at all.
-std::string systemgrund(int fehlernummer)
-{
-    switch (fehlernummer) {
-    case EIO: return "Ein-/Ausgabefehler";
-    case ENOSPC: return "Kein Speicherplatz mehr auf dem Gerät";
-    case EDQUOT: return "Das Speicherkontingent (Quota) ist überschritten";
-    case EROFS: return "Das Dateisystem ist nur lesbar";
-    case EACCES: return "Keine Berechtigung";
-    case EPERM: return "Die Operation ist nicht erlaubt";
-    case EFBIG: return "Die Datei ist zu groß";
-    case ENOENT: return "Datei oder Verzeichnis nicht gefunden";
-    case ENOTDIR: return "Ist kein Verzeichnis";
-    case EISDIR: return "Ist ein Verzeichnis";
-    case ENAMETOOLONG: return "Der Dateiname ist zu lang";
-    case EINVAL: return "Ungültiges Argument";
-    case EMFILE:
-    case ENFILE: return "Zu viele offene Dateien";
-    default: return std::strerror(fehlernummer);
-    }
-}
 
 // Every byte, or the errno of the write that failed.
 int schreibeGanz(int datei, const QByteArray& inhalt)
@@ -55,7 +34,11 @@ int schreibeGanz(int datei, const QByteArray& inhalt)
     return 0;
 }
 
-const std::string unveraendert = "; eine frühere Datei dieses Namens ist unverändert.";
+// The errno of stat(), 0 when it found the path.
+int untersuche(const std::string& pfad, struct stat& info)
+{
+    return ::stat(pfad.c_str(), &info) == 0 ? 0 : errno;
+}
 
 } // namespace
 
@@ -68,23 +51,34 @@ std::optional<std::string> ersetzeDatei(const std::string& pfad, const std::func
 
     const QString qpfad = QString::fromStdString(pfad);
     const QFileInfo ziel(qpfad);
-    const QString ordnerpfad = ziel.absolutePath();
-    const QFileInfo ordner(ordnerpfad);
+    const std::string ordnerpfad = ziel.absolutePath().toStdString();
     const std::string name = "„" + pfad + "“.";
-    const std::string ordnername = "„" + ordnerpfad.toStdString() + "“.";
-    if (ziel.isDir())
+    const std::string ordnername = "„" + ordnerpfad + "“.";
+    // stat() rather than "exists": a folder that may not be entered, a name too
+    // long or a loop of links is no missing file, and the message says which.
+    struct stat info {};
+    const int zielfehler = untersuche(pfad, info);
+    const bool gibtEs = zielfehler == 0;
+    if (gibtEs && S_ISDIR(info.st_mode))
         return "Das Ziel ist ein Ordner: " + name;
     // The temporary file would be renamed over a pipe or a device such as /dev/null.
-    if (ziel.exists() && !ziel.isFile())
+    if (gibtEs && !S_ISREG(info.st_mode))
         return "Das Ziel ist keine gewöhnliche Datei: " + name;
-    if (!ordner.exists())
+    if (const int fehler = untersuche(ordnerpfad, info); fehler == ENOENT)
         return "Der Ordner existiert nicht: " + ordnername;
-    if (!ordner.isDir())
+    else if (fehler != 0)
+        return "Der Ordner ist nicht erreichbar (" + systemgrund(fehler) + "): " + ordnername;
+    if (!S_ISDIR(info.st_mode))
         return "Der Pfad davor ist kein Ordner: " + ordnername;
-    if (!ordner.isWritable())
+    if (!gibtEs && zielfehler != ENOENT)
+        return "Die Datei ist nicht erreichbar (" + systemgrund(zielfehler) + "): " + name;
+    if (!QFileInfo(QString::fromStdString(ordnerpfad)).isWritable())
         return "Der Ordner ist schreibgeschützt: " + ordnername;
-    if (ziel.exists() && !ziel.isWritable())
+    if (gibtEs && !ziel.isWritable())
         return "Die Datei ist schreibgeschützt: " + name;
+    // Said only where there was an earlier file to keep.
+    const std::string unveraendert = gibtEs ? "; eine frühere Datei dieses Namens ist unverändert."
+                                            : "; es wurde keine Datei angelegt.";
 
     // Made in memory first: content that cannot be made leaves no trace on disk,
     // and the bytes then go out by plain system calls, whose errno names the reason.
@@ -100,8 +94,12 @@ std::optional<std::string> ersetzeDatei(const std::string& pfad, const std::func
     // would destroy the earlier file.
     QSaveFile datei(qpfad);
     datei.setDirectWriteFallback(false);
-    if (!datei.open(QIODevice::WriteOnly))
-        return "Im Ordner kann keine Datei angelegt werden (" + datei.errorString().toStdString() + "): " + ordnername;
+    // The toolkit's reasons are English; the errno of its failed call is the system's.
+    errno = 0;
+    if (!datei.open(QIODevice::WriteOnly)) {
+        const int fehler = errno;
+        return "Im Ordner kann keine Datei angelegt werden (" + systemgrund(fehler) + "): " + ordnername;
+    }
     // commit() syncs too but ignores a failure of it; here a failed sync fails the write.
     // Leaving without commit() discards the temporary file.
     if (const int fehler = schreibeGanz(datei.handle(), inhalt))
@@ -110,8 +108,11 @@ std::optional<std::string> ersetzeDatei(const std::string& pfad, const std::func
         const int fehler = errno;
         return "Die Datei kann nicht auf den Datenträger geschrieben werden (" + systemgrund(fehler) + ")" + unveraendert;
     }
-    if (!datei.commit())
-        return "Die Datei kann nicht ersetzt werden (" + datei.errorString().toStdString() + ")" + unveraendert;
+    errno = 0;
+    if (!datei.commit()) {
+        const int fehler = errno;
+        return "Die Datei kann nicht ersetzt werden (" + systemgrund(fehler) + ")" + unveraendert;
+    }
     return std::nullopt;
 }
 

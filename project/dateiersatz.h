@@ -13,9 +13,9 @@ namespace velkor {
 // failed. The bytes then go into a temporary file in the target's folder, which
 // is flushed to disk and renamed over the target. The target must be missing or
 // a regular file: a folder, a pipe or a device is refused before anything is
-// written. Nothing on success, else a German reason (the system's reason in
-// German where it has one); an earlier file of that name is then left byte for
-// byte as it was.
+// written. Nothing on success, else a German reason (the system's in German);
+// an earlier file of that name is then left byte for byte as it was, and the
+// reason says so only where there was one.
 std::optional<std::string> ersetzeDatei(const std::string& pfad, const std::function<bool(QIODevice&)>& schreibe);
 
 } // namespace velkor

@@ -1,9 +1,11 @@
 #include "project/projektdatei.h"
 
 #include "project/dateiersatz.h"
+#include "project/steuerzeichen.h"
+#include "project/systemgrund.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QIODevice>
+#include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -15,6 +17,11 @@
 #include <cstddef>
 #include <optional>
 #include <system_error>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velkor {
 
@@ -93,7 +100,7 @@ public:
             i += laenge;
             if (cp == U'"') {
                 ersetze(ziel, zeichen, '\'');
-            } else if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
+            } else if (istSteuerzeichen(cp)) {
                 ersetze(ziel, zeichen, ' ');
             } else if (cp < 0x80) {
                 ziel += static_cast<char>(cp);
@@ -340,28 +347,47 @@ Leseergebnis ladeProjektdatei(const std::string& pfad)
     };
     if (pfad.empty())
         return fehler("Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben.");
-    const QString qpfad = QString::fromStdString(pfad);
-    const QFileInfo info(qpfad);
-    if (!info.exists())
-        return misslungen("sie existiert nicht");
-    if (info.isDir())
+    // The system's own calls, byte for byte on the name: their errno tells a
+    // missing file from a folder that may not be entered, a name too long or a loop.
+    struct stat info {};
+    if (::stat(pfad.c_str(), &info) != 0) {
+        const int grund = errno;
+        return grund == ENOENT ? misslungen("sie existiert nicht")
+                               : fehler("Datei kann nicht geöffnet werden (" + systemgrund(grund) + ")" + name);
+    }
+    if (S_ISDIR(info.st_mode))
         return misslungen("das ist ein Ordner");
     // A pipe or a device could block or never end.
-    if (!info.isFile())
+    if (!S_ISREG(info.st_mode))
         return misslungen("das ist keine gewöhnliche Datei");
-    if (!info.isReadable())
-        return misslungen("keine Leseberechtigung");
+    if (info.st_size > static_cast<off_t>(hoechstgroesse))
+        return zuGross(static_cast<std::size_t>(info.st_size));
 
-    QFile datei(qpfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return fehler("Datei kann nicht geöffnet werden (" + datei.errorString().toStdString() + ")" + name);
-    if (datei.size() > static_cast<qint64>(hoechstgroesse))
-        return zuGross(static_cast<std::size_t>(datei.size()));
+    const int datei = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (datei < 0) {
+        const int grund = errno;
+        return grund == EACCES ? misslungen("keine Leseberechtigung")
+                               : fehler("Datei kann nicht geöffnet werden (" + systemgrund(grund) + ")" + name);
+    }
     // One byte more than allowed, in case the file grew after the size check.
-    const QByteArray bytes = datei.read(static_cast<qint64>(hoechstgroesse) + 1);
-    if (datei.error() != QFileDevice::NoError)
-        return fehler("Datei kann nicht gelesen werden (" + datei.errorString().toStdString() + ")" + name);
-    return leseProjekt(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    std::string bytes(hoechstgroesse + 1, '\0');
+    std::size_t gelesen = 0;
+    int lesefehler = 0;
+    while (gelesen < bytes.size()) {
+        const ssize_t n = ::read(datei, bytes.data() + gelesen, bytes.size() - gelesen);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            lesefehler = errno;
+        if (n <= 0)
+            break;
+        gelesen += static_cast<std::size_t>(n);
+    }
+    ::close(datei);
+    if (lesefehler)
+        return fehler("Datei kann nicht gelesen werden (" + systemgrund(lesefehler) + ")" + name);
+    bytes.resize(gelesen);
+    return leseProjekt(bytes);
 }
 
 std::string sichtbareZeichen(std::string_view ersetzteZeichen)
@@ -371,7 +397,7 @@ std::string sichtbareZeichen(std::string_view ersetzteZeichen)
     for (const char32_t z : text.toUcs4()) {
         if (!liste.empty())
             liste += ", ";
-        if (z < 0x20 || (z >= 0x7F && z <= 0x9F))
+        if (istSteuerzeichen(z))
             liste += "U+" + QString::number(z, 16).toUpper().rightJustified(4, u'0').toStdString();
         else
             liste += "„" + QString::fromUcs4(&z, 1).toStdString() + "“";

@@ -19,7 +19,7 @@ inline const std::string& text(const Kastentexte& t, Groesse g) { return t[stati
 // What the report reads from the main window after the calculation has run.
 struct Berichtsdaten {
     Kastentexte texte;              // box texts of the numeric quantities
-    std::string bezeichnung;        // texts of TextBez, TextNummer, TextBearb as they stand
+    std::string bezeichnung;        // texts of TextBez, TextNummer, TextBearb, control characters blank
     std::string nummer;
     std::string bearbeiter;
     Berechnungsdaten daten;         // unrounded reserves and areas, shape flag

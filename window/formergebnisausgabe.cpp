@@ -5,17 +5,18 @@
 #include "report/rechengang.h"
 #include "window/schrift.h"
 #include "window/skizzenansicht.h"
+#include "window/symbol.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTextDocument>
 
@@ -49,13 +50,14 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
 {
     setObjectName("FormErgebnisausgabe");
     setWindowTitle("Ergebnisausgabe");
-    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
+    setWindowIcon(programmsymbol());
     setFont(oberflaechenschrift());
 
     // The report and the drawing share the place of the report box; the tabs above switch.
     ansichten_ = new QTabBar(this);
     ansichten_->setObjectName("Ansichten");
-    ansichten_->setFocusPolicy(Qt::NoFocus);
+    // Reachable by Tab too; the arrow keys then switch.
+    ansichten_->setFocusPolicy(Qt::TabFocus);
     ansichten_->addTab(QStringLiteral("Bericht"));
     ansichten_->addTab(QStringLiteral("Skizze"));
 
@@ -63,8 +65,11 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     textErgebnisAusgabe_->setObjectName("TextErgebnisAusgabe");
     textErgebnisAusgabe_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textErgebnisAusgabe_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // Tab goes on to the buttons: a tab character typed by mistake would change
-    // what is copied and printed, and keyboard users could not leave the box.
+    // For reading, selecting and copying: typed or pasted text would be copied and
+    // printed as the report, and a paste from a clipboard never filled crashes the toolkit.
+    textErgebnisAusgabe_->setReadOnly(true);
+    textErgebnisAusgabe_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Tab goes on to the buttons, so that keyboard users can leave the box.
     textErgebnisAusgabe_->setTabChangesFocus(true);
     QFont schrift(QStringLiteral("Courier New"));
     schrift.setStyleHint(QFont::TypeWriter);
@@ -88,6 +93,7 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
         QStringLiteral("Jede Größe mit Formel, eingesetzten Werten und Ergebnis an den Bericht anhängen"));
     checkRechengang_->setChecked(rechengangGewaehlt());
 
+    setTabOrder(ansichten_, textErgebnisAusgabe_);
     setTabOrder(textErgebnisAusgabe_, checkRechengang_);
     setTabOrder(checkRechengang_, commandClipboard_);
     setTabOrder(commandClipboard_, commandDrucken_);
@@ -98,6 +104,12 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     connect(commandOK_, &QPushButton::clicked, this, &QWidget::hide);
     connect(checkRechengang_, &QCheckBox::toggled, this, &FormErgebnisausgabe::rechengangUmgeschaltet);
     connect(ansichten_, &QTabBar::currentChanged, this, &FormErgebnisausgabe::zeigeAnsicht);
+    // The usual keys for the next and the previous tab, wherever the focus is.
+    for (auto [taste, schritt] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                  {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                  {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}})
+        connect(new QShortcut(taste, this), &QShortcut::activated, this, [this, schritt] { wechsleAnsicht(schritt); });
 
     // The fixed layout, drawn in twips, below the row of tabs.
     const int tabs = ansichten_->sizeHint().height();
@@ -173,6 +185,18 @@ void FormErgebnisausgabe::zeigeAnsicht(int tab)
 {
     skizze_->setVisible(tab == 1);
     textErgebnisAusgabe_->setVisible(tab != 1);
+}
+
+void FormErgebnisausgabe::wechsleAnsicht(int schritt)
+{
+    const int anzahl = ansichten_->count();
+    for (int tab = ansichten_->currentIndex() + schritt, n = 1; n < anzahl; tab += schritt, ++n) {
+        const int ziel = (tab % anzahl + anzahl) % anzahl; // round the end; a drawing-less run disables its tab
+        if (ansichten_->isTabEnabled(ziel)) {
+            ansichten_->setCurrentIndex(ziel);
+            return;
+        }
+    }
 }
 
 void FormErgebnisausgabe::zeigeFenster(std::optional<Rechenstand> skizze)

@@ -21,7 +21,7 @@ namespace velkor {
 class Dialoge;
 class Skizzenansicht;
 
-// The report window: the last report in an editable monospaced box, with
+// The report window: the last report in a read-only monospaced box, with
 // "Zwischenablage", "Drucken" and "Zurück", and the drawing of the same run one
 // tab ("Skizze") away. One instance is filled and shown again by every report;
 // closing it only hides it. With "Rechengang" checked (a choice kept between
@@ -60,6 +60,7 @@ private:
     void zeigeFenster(std::optional<Rechenstand> skizze);
     void rechengangUmgeschaltet(bool an);
     void zeigeAnsicht(int tab); // 0 the report, 1 the drawing
+    void wechsleAnsicht(int schritt); // to the next (+1) or previous (-1) enabled tab
 
     Dialoge& dialoge_;
     Druckerwahl druckerwahl_;

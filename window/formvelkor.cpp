@@ -2,10 +2,10 @@
 
 #include "window/formergebnisausgabe.h"
 #include "window/schrift.h"
+#include "window/symbol.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QIcon>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -15,6 +15,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QPointer>
 #include <QTimer>
@@ -225,7 +226,7 @@ FormVelkor::FormVelkor(Dialoge& dialoge, const QString& dezimaltrenner, QWidget*
 {
     setObjectName("FormVelkor");
     setWindowTitle("Velkor");
-    setWindowIcon(QIcon(QStringLiteral(":/velkor/velkor.svg")));
+    setWindowIcon(programmsymbol());
     setFixedSize(fensterbreite, fensterhoehe);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(oberflaechenschrift());
@@ -316,20 +317,27 @@ void FormVelkor::erzeugeSchalter()
 
 void FormVelkor::erzeugeKnoepfe()
 {
-    auto knopf = [this](const char* name, const char* text, const char* tooltip, QRect ort) {
+    auto knopf = [this](const char* name, const char* text, const char* tooltip, QRect ort, QKeySequence taste = {}) {
         auto* b = new QPushButton(QString::fromUtf8(text), this);
         b->setObjectName(name);
         b->setToolTip(QString::fromUtf8(tooltip));
         b->setGeometry(ort);
         // Enter on a focused button presses that button, as everywhere on this desktop.
         b->setAutoDefault(true);
+        // The desktop's usual key, named in the tooltip; the one-letter caption stays as it is.
+        if (!taste.isEmpty()) {
+            b->setToolTip(b->toolTip() + QStringLiteral(" (")
+                          + taste.toString(QKeySequence::PortableText).replace(QStringLiteral("Ctrl+"), QStringLiteral("Strg+"))
+                          + QLatin1Char(')'));
+            connect(new QShortcut(taste, this), &QShortcut::activated, b, &QAbstractButton::click);
+        }
         return b;
     };
-    commandTextdatei_ = knopf("CommandTextdatei", "P", "Print: Ergebnisausgabe", {384, 304, 25, 25});
-    commandLaden_ = knopf("CommandLaden", "L", "Laden", {416, 304, 25, 25});
-    commandSpeichern_ = knopf("CommandSpeichern", "S", "Speichern", {448, 304, 25, 25});
+    commandTextdatei_ = knopf("CommandTextdatei", "P", "Print: Ergebnisausgabe", {384, 304, 25, 25}, QKeySequence::Print);
+    commandLaden_ = knopf("CommandLaden", "L", "Laden", {416, 304, 25, 25}, QKeySequence::Open);
+    commandSpeichern_ = knopf("CommandSpeichern", "S", "Speichern", {448, 304, 25, 25}, QKeySequence::Save);
     commandLoeschen_ = knopf("CommandLoeschen", "C", "Clear: Sämtliche Eingaben löschen", {480, 304, 25, 25});
-    commandBerechnen_ = knopf("CommandBerechnen", "=", "Berechnung", {512, 304, 25, 25});
+    commandBerechnen_ = knopf("CommandBerechnen", "=", "Berechnung", {512, 304, 25, 25}, Qt::Key_F9);
     commandOK_ = knopf("CommandOK", "Beenden", "Zurück zum Hauptmenü", {480, 336, 57, 25});
     // Enter anywhere else presses "=" (see keyPressEvent).
     commandBerechnen_->setDefault(true);
@@ -517,6 +525,8 @@ bool FormVelkor::eventFilter(QObject* objekt, QEvent* ereignis)
         offen_.reset();
         verlasse(*k);
         schonVerlassen_.reset();
+        // A long heading left unchanged would go on showing its end.
+        box->setCursorPosition(0);
     }
     return QWidget::eventFilter(objekt, ereignis);
 }
@@ -556,8 +566,9 @@ void FormVelkor::zeigeModell()
         if (box->text() != text) {
             const QSignalBlocker still(box);
             box->setText(text);
-            // A long text shows its beginning; a focused box stays ready to be typed over.
-            if (box->hasFocus())
+            // A long text shows its beginning; a focused box stays ready to be typed over,
+            // also before its window is active (a file loaded at start).
+            if (box == focusWidget())
                 box->selectAll();
             else
                 box->setCursorPosition(0);

@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace velkor {
 namespace {
@@ -112,13 +113,16 @@ Lauf starte(const QString& ordner, const QString& argumente, const QStringList& 
     p.setWorkingDirectory(ordner);
     // A file size limit (in blocks of 512 bytes) makes a write fail halfway, for root too.
     const QString grenze = umgebung.contains("VELKOR_ULIMIT") ? "trap '' XFSZ; ulimit -f " + umgebung.value("VELKOR_ULIMIT") + "; " : "";
-    p.start("sh", {"-c", grenze + "exec \"$0\" " + argumente, VELKOR_PROGRAMM});
+    // Root may enter every folder: a closed one is tried as another user.
+    const QString als = umgebung.contains("VELKOR_NIEMAND") && ::geteuid() == 0 ? "setpriv --reuid=nobody --regid=nogroup --clear-groups " : "";
+    p.start("sh", {"-c", grenze + "exec " + als + "\"$0\" " + argumente, VELKOR_PROGRAMM});
     EXPECT_TRUE(p.waitForFinished(60000)) << argumente.toStdString();
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
 }
 
-// A folder holding every file of tests/data/app as a link, a pipe and a file whose name is no UTF-8.
+// A folder holding every file of tests/data/app as a link, a pipe, a file whose name
+// is no UTF-8 and a folder nobody may enter ("geheim", open to the others' search).
 class Ordner : public testing::Test {
 protected:
     void SetUp() override
@@ -126,6 +130,8 @@ protected:
         for (const QString& name : QDir(VELKOR_TESTDATEN "/app").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
             ASSERT_TRUE(QFile::link(VELKOR_TESTDATEN "/app/" + name, ordner.filePath(name)));
         ASSERT_EQ(::mkfifo(QFile::encodeName(ordner.filePath("rohr.pdf")).constData(), 0600), 0);
+        ASSERT_EQ(::mkdir(QFile::encodeName(ordner.filePath("geheim")).constData(), 0), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(ordner.path()).constData(), 0755), 0);
         fs::copy_file(VELKOR_BEISPIELE "/kugel.vlk", cafe);
     }
     void TearDown() override { fs::remove(cafe); } // a name the toolkit cannot spell
@@ -209,6 +215,9 @@ TEST_F(Ordner, aPdfWhoseWriteFailsHalfwayLeavesTheEarlierFileAndSaysWhyInGerman)
     EXPECT_EQ(l.fehler, "alt.pdf: PDF nicht möglich: Die Datei kann nicht geschrieben werden (Die Datei ist zu groß); "
                         "eine frühere Datei dieses Namens ist unverändert.\n");
     EXPECT_EQ(inhalt(ordner.filePath("alt.pdf").toStdString()), "%PDF-alt\n");
+    EXPECT_EQ(starte(ordner.path(), "--pdf neu.pdf zylinder_stutzen.vlk", {"VELKOR_ULIMIT=16"}).fehler,
+              "neu.pdf: PDF nicht möglich: Die Datei kann nicht geschrieben werden (Die Datei ist zu groß); "
+              "es wurde keine Datei angelegt.\n") << "no earlier file to keep";
     EXPECT_EQ(eintraege(), vorher) << "no temporary file stays";
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 namespace velkor {
@@ -147,21 +148,13 @@ TEST(Projektdatei, headingCharactersTheFileCannotHoldAreReplacedAndNamedVisibly)
               "„\"“, U+0009, U+0081, U+009F, „Ω“, U+007F, U+000D, U+000A, „😀“");
 }
 
+// Rows of tests/data/project/dateinamen.txt.
 TEST(Dateiname, aNameNoFolderCanHoldIsRefusedAndTheExtensionIsAppendedUnlessPresent)
 {
-    const std::pair<const char*, bool> namen[] = {
-        {"Pos. 1.2", true}, {"Behälter 7", true}, {"", true}, {"...", true}, {"~\u00A0", true}, {"5 €", true},
-        {"a/b", false}, {"a\\b", false}, {"a:b", false}, {"*", false}, {"?", false}, {"\"", false}, {"<", false},
-        {">", false}, {"|", false}, {".", false}, {"..", false}, {"a\tb", false}, {"\x7F", false},
-        {"\u0080", false}, {"x\u009F", false},
-    };
-    for (const auto& [name, zulaessig] : namen)
-        EXPECT_EQ(dateinameZulaessig(name), zulaessig) << name;
-    const std::pair<const char*, const char*> endungen[] = {
-        {"a", "a.vlk"}, {"a.VLK", "a.VLK"}, {".vlk", ".vlk"}, {"vlk", "vlk.vlk"}, {"a.vl", "a.vl.vlk"},
-    };
-    for (const auto& [pfad, mit] : endungen)
-        EXPECT_EQ(mitEndung(pfad, ".vlk"), mit);
+    for (const auto& z : tabelle("project/dateinamen.txt")) {
+        EXPECT_EQ(dateinameZulaessig(bytesVon(z[0])), z[1] == "ja") << z[0];
+        EXPECT_EQ(mitEndung(bytesVon(z[0]), ".vlk"), bytesVon(z[2])) << z[0];
+    }
 }
 
 class Projektspeicher : public testing::Test {
@@ -188,14 +181,27 @@ TEST_F(Projektspeicher, aSaveReplacesAFileWholeOrSaysWhyNotAndLeavesEveryFileAsI
     EXPECT_TRUE(QDir(ordner.filePath("ordner.vlk")).isEmpty());
 }
 
-// A missing file, a folder and a device are the command line's table.
-TEST_F(Projektspeicher, aFileThatCannotBeLoadedSaysWhy)
+// A missing file, a folder, a device and a closed folder are the command line's table.
+// A loop of links, a path through a file and a name too long once "did not exist".
+TEST_F(Projektspeicher, aFileThatCannotBeLoadedOrReachedSaysTheRealReasonInGerman)
 {
     QFile gross(ordner.filePath("gross.vlk"));
     ASSERT_TRUE(gross.open(QIODevice::WriteOnly) && gross.resize(1 << 20));
     gross.close();
     EXPECT_EQ(ladeProjektdatei(pfad("gross.vlk")).fehler, "Datei zu groß (1048576 Bytes); eine Projektdatei hat höchstens 64 KiB.");
     EXPECT_EQ(ladeProjektdatei("").fehler, "Datei kann nicht geöffnet werden: Es ist kein Dateiname angegeben.");
+    std::filesystem::create_symlink("schleife.vlk", pfad("schleife.vlk"));
+    const std::pair<std::string, std::string> faelle[] = {
+        {pfad("schleife.vlk"), "Zu viele Ebenen symbolischer Verknüpfungen (eine Schleife?)"},
+        {pfad("gross.vlk/a.vlk"), "Ein Teil des Pfades ist kein Ordner"},
+        {pfad(QString(300, u'x')), "Der Name ist zu lang"},
+    };
+    for (const auto& [ziel, grund] : faelle) {
+        EXPECT_EQ(ladeProjektdatei(ziel).fehler, "Datei kann nicht geöffnet werden (" + grund + "): „" + ziel + "“.");
+        if (!ziel.ends_with("/a.vlk")) { // the folder before it is a file: the save's table
+            EXPECT_EQ(speichereProjektdatei(ziel, Projekt{}).fehler, "Die Datei ist nicht erreichbar (" + grund + "): „" + ziel + "“.");
+        }
+    }
 }
 
 } // namespace
