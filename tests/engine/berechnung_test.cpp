@@ -129,7 +129,7 @@ TEST(Pruefzustand, givesTheTestPressureAndEveryResultOfTheIndependentModel)
                 {"pT", &a.pT}, {"K20", &a.K20}, {"K20s", &a.K20s}, {"K20Scheibe", &a.K20Scheibe},
                 {"SPruef", &a.SPruef}, {"SPruefs", &a.SPruefs}, {"SPruefScheibe", &a.SPruefScheibe}};
             if (name == "c2Abziehen")
-                a.c2Abziehen = w == "True";
+                a.c2Abziehen = std::stod(w) != 0;
             else if (angaben.contains(name))
                 *angaben.at(name) = std::stod(w);
             else

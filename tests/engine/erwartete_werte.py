@@ -188,24 +188,6 @@ def anzeige_text(wert, ganz, trenner):
     return t.replace('.', trenner)
 
 
-# Display cases: value, whole number?, separator.
-ANZEIGE = [
-    (0.125, False, '.'), (0.375, False, '.'), (-0.125, False, '.'), (2.5, True, '.'),
-    (-2.5, True, '.'), (0.5, True, '.'), (3.5, True, '.'), (0.49999999999999994, True, '.'),
-    (1.005, False, '.'), (2.675, False, '.'), (0.285, False, ','), (0.005, False, '.'), (0.015, False, '.'),
-    (2.6749999999999998, False, '.'), (2.674999999999999, False, '.'),
-    (0.995, False, '.'), (9.999, False, '.'), (99.995, False, '.'), (12.345, False, ','),
-    (-0.004, False, '.'), (-0.4, True, '.'), (-0.0, False, '.'), (-0.0, True, '.'),
-    (0.0, False, ','), (1234567.891, False, ','), (-1.5, True, ','), (1e20, False, '.'),
-    (1e23, False, ','), (-1e20, True, '.'), (9007199254740994.0, False, '.'),
-    (4503599627370495.5, False, '.'), (4503599627370495.5, True, '.'), (5e-324, False, '.'),
-    (-5e-324, False, '.'), (254.33333333333337, True, '.'), (74930.32474611716, False, ','),
-    (float('inf'), False, '.'), (float('-inf'), True, '.'), (float('nan'), False, ','),
-    (1.5, False, '٫'), (-1.5, False, '::'), (1e300, False, '::'),
-    (1.7976931348623157e308, False, '.'),
-]
-
-
 # The entry boxes in the order the run reads them; the pad's only when it is on.
 LESEFOLGE = ['p', 'Da', 's', 'c1', 'c2', 'v', 'K', 'S', 'Das', 'ss', 'c1s', 'c2s', 'Ks', 'Sis',
              'ls', 'lsstrich', 'x', 'phi']
@@ -214,82 +196,6 @@ ERGEBNISSE = ['sG', 'pmaxG', 'rG', 'sS', 'pmaxS', 'rS', 'b', 'lsm', 'As0', 'As1'
               'rFV', 'pmaxFV', 'dmax']
 # Written to their boxes in pairs: the first of a pair reached alone stays in the record only.
 PAARE = {'sG': 'pmaxG', 'sS': 'pmaxS', 'Ap': 'rFV'}
-
-STARTTEXTE = dict({g: '0.00' for g in LESEFOLGE + SCHEIBE}, v='1.00', K='265.00', Ks='265.00',
-                  KScheibe='265.00', S='1.5', Sis='1.5', SScheibe='1.5', phi='90.00', p='0.5')
-# Shell Da 1000, s 10 at 10 bar; nozzle Da 100, s 5, ls 100; a pad, where on, 50 × 8.
-BASISTEXTE = dict(STARTTEXTE, Da='1000', s='10', p='10', Das='100', ss='5', ls='100',
-                  bScheibe='50', hScheibe='8')
-
-ZS = dict(zylinder=True, stutzen=True)
-KS = dict(zylinder=False, stutzen=True)
-ZSS = dict(zylinder=True, stutzen=True, scheibe=True)
-KSS = dict(zylinder=False, stutzen=True, scheibe=True)
-SCHALE = dict(zylinder=True)
-
-# name: (switches, changed entry texts); the base texts unless 'start' names the start-up texts.
-FAELLE = {
-    'zylinder': (ZS, {}),
-    'kugel': (KS, {}),
-    'scheibeSchraeg08': (ZSS, dict(phi='60', lsstrich='10')),
-    'scheibeSchraeg07': (ZSS, dict(phi='60')),
-    'scheibeSchraegLsGleichSs': (ZSS, dict(phi='60', lsstrich='5')),
-    'scheibeSchraegLsKnappUnterSs': (ZSS, dict(phi='60', lsstrich='4.99')),
-    'breiteDurchX': (ZS, dict(x='50')),
-    'breiteKnappUeberX': (ZS, dict(x='99.49')),
-    'breiteDurchKleinesX': (ZS, dict(x='0.5')),
-    'ausgehalst': (dict(ZS, ausgehalst=True), {}),
-    'ohneStutzenMitScheibe': (dict(zylinder=True, scheibe=True), dict(phi='60')),
-    'kugelSchraegMitScheibe': (KSS, dict(phi='60', lsstrich='10')),
-    'kugelAusschnittZuWeit': (KS, dict(Das='1980.5', ss='60')),
-    'kugelDmaxOhneVolumenterm': (KS, dict(x='50')),
-    'stutzenNichtAusreichend': (ZS, dict(Das='500', ss='14', ls='0', x='20')),
-    'stutzenlaengeBegrenzt': (ZS, dict(ls='10', lsstrich='100')),
-    'zylinderMitZuschlaegen': (ZSS, dict(c1='0.5', c2='1', c1s='0.3', c2s='0.5', phi='75', lsstrich='10')),
-    'kugelMitZuschlaegen': (KSS, dict(c1='0.5', c2='1', c1s='0.3', c2s='0.5', phi='75', lsstrich='10')),
-    'scheibenfaktorEinmal': (ZSS, dict(bScheibe='60', hScheibe='12', KScheibe='200', SScheibe='1.6',
-                                       phi='70', lsstrich='3', Ks='235', Sis='1.7')),
-    'nurDruckAlsBetrag': (SCHALE, dict(p='-10', c1='-1', s='-0.5')),
-    'reserveKnappUnterNull': (SCHALE, dict(s='2.81')),
-    # Each plausibility check on its own, with its boundary on the passing side.
-    'wandHalberDurchmesser': (SCHALE, dict(Da='20', s='10', Das='10')),
-    'wandKnappUnterHalbemDurchmesser': (SCHALE, dict(Da='20.01', s='10', Das='10')),
-    'stutzenwandUeberHalbemDurchmesser': (SCHALE, dict(Das='9.99', ss='5')),
-    'stutzenwandHalberDurchmesser': (SCHALE, dict(Das='10', ss='5')),
-    'wirksameWandNull': (SCHALE, dict(Da='100', s='-3', c1='-3')),
-    'wirksameStutzenwandNegativ': (SCHALE, dict(c1s='6')),
-    'wirksameStutzenwandNull': (SCHALE, dict(c1s='5')),
-    'stutzenBreiterAlsSchale': (SCHALE, dict(Das='1000.01')),
-    'stutzenSoBreitWieSchale': (SCHALE, dict(Das='1000')),
-    'einsteckenTieferAlsDurchmesser': (SCHALE, dict(lsstrich='1000.01')),
-    'einsteckenGleichDurchmesser': (SCHALE, dict(lsstrich='1000')),
-    'dickerStutzenAlleReservenPositiv': (ZS, dict(ss='60')),
-    'negativeReserveVerdecktPruefung': (ZS, dict(ss='60', s='2.81')),
-    'negativeStutzenreserve': (ZS, dict(ss='0.2')),
-    # Runs that stop.
-    'startwerte': (SCHALE, dict(STARTTEXTE, bScheibe='keine Zahl')),
-    'druckNull': (ZS, dict(p='0')),
-    'schweissfaktorNull': (ZS, dict(v='0')),
-    'sicherheitNull': (ZS, dict(S='0')),
-    'festigkeitHebtDruckAuf': (ZS, dict(K='-0.75')),
-    'wandGleichDurchmesser': (ZS, dict(Da='10', s='10')),
-    'erforderlicheWandNull': (ZS, dict(Da='0', s='5')),
-    'stutzenSicherheitNull': (ZS, dict(Sis='0')),
-    'stutzenFestigkeitHebtDruckAuf': (ZS, dict(Ks='-0.75')),
-    'stutzenWandGleichDurchmesser': (ZS, dict(Das='5', ss='5')),
-    'stutzenErforderlicheWandNull': (ZS, dict(Das='0', ss='5')),
-    'scheibeSicherheitNull': (ZSS, dict(SScheibe='0')),
-    'stutzenwinkelNull': (ZSS, dict(phi='0')),
-    'kugelStutzenwinkelNull': (KS, dict(phi='0')),
-    'wandDickerAlsDurchmesser': (ZS, dict(Da='10', s='20')),
-    'stutzenwandDickerAlsDurchmesser': (ZS, dict(Das='5', ss='8')),
-    'negativeWirksameWand': (ZS, dict(s='2', c1='3')),
-    'arccosMinusEins': (KS, dict(Das='1979.9999999982572')),
-    'ueberlauf': (ZS, dict(Da='1e10', p='1e300')),
-    'eingabeUnendlich': (ZS, dict(p='-10', Da='1e999')),
-    'scheibeNegativUnendlich': (ZSS, dict(phi='60', SScheibe='-1e999')),
-}
-
 
 def zahl(t):
     """The leading number of an entry text, comma or point (the cases hold plain numbers)."""
@@ -309,10 +215,15 @@ STATUSFARBE = {'Nicht ausreichend dimensioniert!': 'rot', 'Eingaben überprüfen
                'Allgemeiner Fehler: Berechnung abgebrochen!': 'gelb'}
 
 
-def fall(schalter, aenderung):
+def schalter_von(namen):
+    """Switches from their names as the tables write them: "kugel stutzen scheibe ausgehalst"."""
+    return dict(zylinder='kugel' not in namen, **{k: k in namen for k in ('stutzen', 'scheibe', 'ausgehalst')})
+
+
+def fall(basis, namen, aenderung):
     """Reads the texts as the run does, then computes; the rows the test file holds."""
-    texte = dict(BASISTEXTE, **aenderung)
-    schalter = dict(dict(zylinder=True, stutzen=False, scheibe=False, ausgehalst=False), **schalter)
+    texte = dict(basis, **aenderung)
+    schalter = schalter_von(namen)
     zeilen, e, r = [], dict(schalter), {}
     status = None
     for g in LESEFOLGE + (SCHEIBE if schalter['scheibe'] else []):
@@ -347,36 +258,22 @@ def fall(schalter, aenderung):
             zeilen.append(f'nurdaten\t{g}\t{r[g]!r}')
         elif g in r:
             zeilen.append(f'wert\t{g}\t{r[g]!r}\t{anzeige_text(r[g], g in RESERVEN, ".")}')
-    namen = ['kugel'] if not schalter['zylinder'] else []
-    namen += [k for k in ('stutzen', 'scheibe', 'ausgehalst') if schalter[k]]
-    return ([f'schalter\t{" ".join(namen)}'] + [f'text\t{g}\t{t}' for g, t in texte.items() if t != BASISTEXTE[g]]
+    return ([f'schalter\t{namen}'] + [f'text\t{g}\t{t}' for g, t in aenderung.items()]
             + [f'status\t{status}\t{STATUSFARBE.get(status, "normal")}'] + zeilen)
 
 
-# Pressure test cases: switches, changed entry texts, test data beyond the design.
-PRUEFFAELLE = {
-    'pruefung143': (ZS, {}, {}),
-    'pruefungSchaleK20': (ZS, {}, dict(K20=310)),
-    'pruefungStutzenK20': (ZSS, {}, dict(K20=300, K20s=320, K20Scheibe=280)),
-    'pruefungScheibeK20': (ZSS, dict(phi='60'), dict(K20Scheibe=330, SPruefScheibe=1.1)),
-    'pruefungGetippt': (KS, {}, dict(pT=20)),
-    'pruefungOhneC2': (ZSS, dict(c2='1', c2s='1'), dict(c2Abziehen=False, SPruef=1.1)),
-    'pruefungMitC2': (ZSS, dict(c2='1', c2s='1'), {}),
-    'pruefungNichtAusreichend': (SCHALE, dict(s='2.824'), {}),
-    'pruefungAbbruch': (ZS, {}, dict(SPruefs=0)),
-}
 PRUEFERGEBNISSE = ['sG', 'rG', 'pmaxG', 'sS', 'rS', 'pmaxS', 'b', 'lsm', 'As0', 'As1', 'As2', 'Ap', 'rFV', 'pmaxFV']
 
 
-def pruefung(schalter, aenderung, angaben):
+def pruefung(basis, namen, aenderung, angaben):
     """pT,min, pT, the status and the results of the check at test pressure."""
-    texte = dict(BASISTEXTE, **aenderung)
-    e = dict(dict(zylinder=True, stutzen=False, scheibe=False, ausgehalst=False), **schalter)
+    texte = dict(basis, **aenderung)
+    e = schalter_von(namen)
     e.update({g: zahl(texte[g]) for g in LESEFOLGE + SCHEIBE}, p=abs(zahl(texte['p'])))
     if not e['scheibe']:
         e.update(bScheibe=0, hScheibe=0, KScheibe=265, SScheibe=1.5)
-    a = dict(dict(pT=0, K20=0, K20s=0, K20Scheibe=0, SPruef=1.05, SPruefs=1.05, SPruefScheibe=1.05,
-                  c2Abziehen=True), **angaben)
+    a = dict(pT=0, K20=0, K20s=0, K20Scheibe=0, SPruef=1.05, SPruefs=1.05, SPruefScheibe=1.05, c2Abziehen=1)
+    a.update((k, float(w)) for k, w in angaben.items())
     k20 = dict(K=a['K20'] or e['K'], Ks=a['K20s'] or e['Ks'], KScheibe=a['K20Scheibe'] or e['KScheibe'])
     teile = ['K'] + (['Ks'] if e['stutzen'] else []) + (['KScheibe'] if e['stutzen'] and e['scheibe'] else [])
     pT_min = max(1.43 * e['p'], 1.25 * e['p'] * max(k20[k] / e[k] for k in teile))
@@ -392,31 +289,50 @@ def pruefung(schalter, aenderung, angaben):
             status = 'Eingaben überprüfen.' if not plausibel(t) else 'Ausreichend dimensioniert.'
     except Nullteiler:
         status = 'Division durch Null'
-    namen = ['kugel'] if not e['zylinder'] else []
-    namen += [k for k in ('stutzen', 'scheibe') if e[k]]
-    return '\t'.join([' '.join(namen), ' '.join(f'{g}={w}' for g, w in aenderung.items()),
-                      ' '.join(f'{k}={w}' for k, w in angaben.items()), repr(pT_min), repr(t['p']), status]
+    return '\t'.join([repr(pT_min), repr(t['p']), status]
                      + [repr(r[g]) if g in r and g not in r.get('genullt', []) else '-' for g in PRUEFERGEBNISSE])
 
 
+def paare(text):
+    """ "name=wert name=wert" as a dict."""
+    return dict(feld.split('=', 1) for feld in text.split())
+
+
 def main():
+    """Reads the cases from the tables and writes them back with what the model expects."""
     pruefe_gegebene_werte()
-    ziel = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data', 'engine', 'rechenlaeufe.txt')
-    with open(ziel, 'w', encoding='utf-8') as f:
-        f.write('# Written by tests/engine/erwartete_werte.py; change that script, not this file.\n'
-                '# Every case starts from these entry texts; its "text" rows change some of them.\n'
-                + ''.join(f'text\t{g}\t{t}\n' for g, t in BASISTEXTE.items()))
-        for name, (schalter, aenderung) in FAELLE.items():
-            f.write(f'\nfall\t{name}\n' + '\n'.join(fall(schalter, aenderung)) + '\n')
-    with open(os.path.join(os.path.dirname(ziel), 'pruefzustand.txt'), 'w', encoding='utf-8') as f:
-        f.write('# Written by tests/engine/erwartete_werte.py: name, switches, changed entries, test data,\n'
-                '# pT,min, pT, status, then ' + ' '.join(PRUEFERGEBNISSE) + ' (- where not reached).\n')
-        for name, (schalter, aenderung, angaben) in PRUEFFAELLE.items():
-            f.write(f'{name}\t{pruefung(schalter, aenderung, angaben)}\n')
-    with open(os.path.join(os.path.dirname(ziel), 'anzeigetexte.txt'), 'w', encoding='utf-8') as f:
-        f.write('# Written by tests/engine/erwartete_werte.py: value, pattern, separator, display text.\n')
-        for wert, ganz, trenner in ANZEIGE:
-            f.write(f'{wert!r}\t{"ganz" if ganz else "zwei"}\t{trenner}\t{anzeige_text(wert, ganz, trenner)}\n')
+    ordner = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data', 'engine')
+    pfad = os.path.join(ordner, 'rechenlaeufe.txt')
+    kopf, basis, faelle = [], {}, {}
+    for zeile in open(pfad, encoding='utf-8'):
+        f = zeile.rstrip('\n').split('\t')
+        if f[0] == 'fall':
+            faelle[f[1]] = ['', {}]
+        elif f[0] == 'schalter':
+            faelle[list(faelle)[-1]][0] = f[1]
+        elif f[0] == 'text':
+            (faelle[list(faelle)[-1]][1] if faelle else basis)[f[1]] = f[2]
+        elif not faelle:
+            kopf.append(zeile)
+    with open(pfad, 'w', encoding='utf-8') as aus:
+        aus.write(''.join(kopf[:2]) + ''.join(f'text\t{g}\t{t}\n' for g, t in basis.items()))
+        for name, (namen, aenderung) in faelle.items():
+            aus.write(f'\nfall\t{name}\n' + '\n'.join(fall(basis, namen, aenderung)) + '\n')
+
+    pfad = os.path.join(ordner, 'pruefzustand.txt')
+    zeilen = [z.rstrip('\n').split('\t') for z in open(pfad, encoding='utf-8')]
+    with open(pfad, 'w', encoding='utf-8') as aus:
+        for z in zeilen:
+            rest = pruefung(basis, z[1], paare(z[2]), paare(z[3])) if not z[0].startswith('#') else ''
+            aus.write('\t'.join(z[:4] + [rest]) + '\n' if rest else '\t'.join(z) + '\n')
+
+    pfad = os.path.join(ordner, 'anzeigetexte.txt')
+    zeilen = [z.rstrip('\n').split('\t') for z in open(pfad, encoding='utf-8')]
+    with open(pfad, 'w', encoding='utf-8') as aus:
+        for z in zeilen:
+            if not z[0].startswith('#'):
+                z[3] = anzeige_text(float(z[0]), z[1] == 'ganz', z[2])
+            aus.write('\t'.join(z) + '\n')
 
 
 if __name__ == '__main__':
