@@ -2,10 +2,10 @@
 
 #include "engine/berechnung.h"
 #include "report/bericht.h"
+#include "report/geometrie.h"
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace velkor {
@@ -15,22 +15,6 @@ namespace velkor {
 // (x along the shell, y from the vessel's axis or the sphere's centre outwards),
 // so that their areas are those of the construction; the view maps them onto
 // the sheet (mm, y downwards). No toolkit here: report/skizzenmaler paints it.
-
-struct Punkt {
-    double x = 0;
-    double y = 0;
-};
-
-struct Rechteck {
-    double links = 0;
-    double oben = 0;
-    double breite = 0;
-    double hoehe = 0;
-
-    double rechts() const { return links + breite; }
-    double unten() const { return oben + hoehe; }
-    bool enthaelt(Punkt p, double toleranz = 1e-6) const;
-};
 
 // What a shape is; the painter gives each its own fill and hatching.
 enum class Rolle {
@@ -142,9 +126,5 @@ inline constexpr double pfeillaenge = 2.5;
 // standard scale at which it fits, dimensions, legend. Never fails: a design
 // that cannot be drawn gives a sheet that says why.
 Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe);
-
-// Hatch lines inside a polygon (sheet mm) at the given angle and spacing, on
-// a grid common to all polygons so that neighbours' hatching lines up.
-std::vector<std::pair<Punkt, Punkt>> schraffur(const std::vector<Punkt>& ecken, double winkelGrad, double abstand);
 
 } // namespace velkor
