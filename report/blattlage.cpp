@@ -69,7 +69,7 @@ void Blattinhalt::linie(Strich s, std::vector<Punkt> punkte)
     linien.push_back({s, std::move(punkte)});
 }
 
-bool Blattinhalt::frei(const Rechteck& r) const
+bool Blattinhalt::frei(const Rechteck& r, Linienrang ueber) const
 {
     for (const Text& t : texte)
         if (ueberlappen(r, t.kasten()))
@@ -77,25 +77,54 @@ bool Blattinhalt::frei(const Rechteck& r) const
     for (const auto& h : hindernisse)
         if (ueberlappen(r, h))
             return false;
+    // The break's lines lie in its band.
+    for (const Linie& l : linien)
+        for (std::size_t i = 0; l.strich != Strich::bruchlinie && ueber != Linienrang::alle
+             && !(ueber == Linienrang::mittellinien && l.strich == Strich::mittellinie) && i + 1 < l.punkte.size();
+             ++i)
+            if (ueberlappen(r, l.punkte[i], l.punkte[i + 1]))
+                return false;
     return !bruchband || !ueberlappen(r, *bruchband);
 }
 
-void Blattinhalt::setzeText(const std::string& text, const std::vector<Kandidat>& kandidaten, double g)
+void Blattinhalt::setzeText(const std::string& text, const std::vector<Kandidat>& kandidaten, double g,
+                            std::optional<std::pair<Punkt, Punkt>> bezug)
 {
     const double b = textbreite(text, g), h = texthoehe(g);
     const auto ort = [&](const Kandidat& k) {
         return Punkt{k.anker.x - b * (k.ausrichtungX < 0 ? 1.0 : k.ausrichtungX == 0 ? 0.5 : 0.0),
                      k.anker.y - h * (k.ausrichtungY < 0 ? 1.0 : k.ausrichtungY == 0 ? 0.5 : 0.0)};
     };
-    Punkt gewaehlt = ort(kandidaten.front());
-    for (const Kandidat& k : kandidaten) {
-        const Punkt p = ort(k);
-        if (frei({p.x, p.y, b, h})) {
-            gewaehlt = p;
+    std::vector<Punkt> orte;
+    for (const Kandidat& k : kandidaten)
+        orte.push_back(ort(k));
+    if (bezug) {
+        // Beside the line, centred at points along it, on either side, a little and then further off.
+        const auto [a, e] = *bezug;
+        const Punkt r = einheit(e - a), n = linksNormale(r);
+        const double halbQuer = 0.5 * (b * std::fabs(n.x) + h * std::fabs(n.y));
+        const double halbLaengs = 0.5 * (b * std::fabs(r.x) + h * std::fabs(r.y));
+        for (double abstand : {0.8, 1.8, 2.8, 4.5, 6.5, 8.5})
+            for (double anteil : {0.5, 0.35, 0.65, 0.2, 0.8, 0.05, 0.95})
+                for (double seite : {1.0, -1.0}) {
+                    const Punkt m = a + anteil * (e - a) + seite * (abstand + halbQuer) * n;
+                    orte.push_back(m - Punkt{b / 2, h / 2});
+                }
+        for (const auto& [ende, richtung] : {std::pair{e, r}, std::pair{a, -1 * r}})
+            for (double abstand : {pfeillaenge + 1.0, pfeillaenge + 2.5}) {
+                const Punkt m = ende + (abstand + halbLaengs) * richtung;
+                orte.push_back(m - Punkt{b / 2, h / 2});
+            }
+    }
+    // A centre line may run under a label, as drawings break it for text, only
+    // where nothing else is free; then any line; else the first place.
+    Punkt gewaehlt = orte.front();
+    for (Linienrang ueber : {Linienrang::keine, Linienrang::mittellinien, Linienrang::alle})
+        if (const auto p = std::ranges::find_if(orte, [&](Punkt p) { return frei({p.x, p.y, b, h}, ueber); }); p != orte.end()) {
+            gewaehlt = *p;
             break;
         }
-    }
-    texte.push_back({text, gewaehlt, g, true});
+    texte.push_back({text, gewaehlt, g, true, bezug});
     erfasse(texte.back().kasten());
 }
 
@@ -130,7 +159,9 @@ void Blattinhalt::bemasse(Punkt a, Punkt b, Punkt versatz, const std::string& te
     std::vector<Kandidat> k;
     const Punkt rechtsEnde = r.x >= 0 ? lb : la, linksEnde = r.x >= 0 ? la : lb;
     const Punkt obenEnde = r.y <= 0 ? lb : la, untenEnde = r.y <= 0 ? la : lb;
-    if (waagerecht) {
+    if (std::min(std::fabs(r.x), std::fabs(r.y)) > 0.2) {
+        // A sloping line: the places beside it along its normal, which setzeText tries.
+    } else if (waagerecht) {
         // Above a sloping line the text's lower corner must clear it too.
         const double frei = 0.8 + 0.5 * textbreite(text, schrift) * std::fabs(r.y / r.x);
         k = {{mitte + Punkt{0, -frei}, 0, -1},
@@ -148,7 +179,7 @@ void Blattinhalt::bemasse(Punkt a, Punkt b, Punkt versatz, const std::string& te
              {obenEnde - Punkt{0, pfeillaenge + 1}, 0, -1},
              {untenEnde + Punkt{0, pfeillaenge + 1}, 0, 1}};
     }
-    setzeText(text, k);
+    setzeText(text, k, schrift, std::pair{la, lb});
 }
 
 void Blattinhalt::verschiebe(Punkt d)
@@ -161,8 +192,11 @@ void Blattinhalt::verschiebe(Punkt d)
         p.spitze = p.spitze + d;
     for (Bogen& b : boegen)
         b.mitte = b.mitte + d;
-    for (Text& t : texte)
+    for (Text& t : texte) {
         t.ort = t.ort + d;
+        if (t.bezug)
+            t.bezug = std::pair{t.bezug->first + d, t.bezug->second + d};
+    }
     if (bruchband) {
         bruchband->links += d.x;
         bruchband->oben += d.y;
@@ -189,6 +223,14 @@ void Zeichner::flaechenUndBruch(Blattinhalt& z) const
         return;
     z.formen = formen;
     z.erfasse(*formen);
+    // Ends broken off: a break line across each, a little beyond both sides.
+    for (const auto& [a, b] : k_.marken.brueche) {
+        const Punkt p = z.ansicht.abbilde(a), q = z.ansicht.abbilde(b);
+        const Punkt e = einheit(q - p), n = linksNormale(e), m = 0.5 * (p + q);
+        const double h = std::min(1.2, 0.25 * laenge(q - p) + 0.4);
+        z.linie(Strich::bruchlinie,
+                {p - 1.5 * e, m - 0.6 * e, m - 0.2 * e + h * n, m + 0.2 * e - h * n, m + 0.6 * e, q + 1.5 * e});
+    }
     if (const std::optional<Bruch>& b = z.ansicht.bruch) {
         const double unten = z.ansicht.abbilde(Punkt{0, b->von}).y;
         const double oben = unten - b->luecke;
@@ -248,7 +290,7 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
     const Punkt richtung = einheit(a.abbilde(f.linie(0, 0)) - a.abbilde(f.linie(0, -1)));
     const Punkt quer = senkrecht(richtung, {-1, 0});
 
-    // d/2 above the nozzle: the opening's half width along the shell, measured
+    // d above the nozzle: the opening's half width along the shell, measured
     // parallel to the vessel's axis between the nozzle's axis and its outside.
     {
         const Punkt aussen = a.abbilde(m.oben);
@@ -262,7 +304,7 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         const std::optional<double> dSchraeg = k_.zw(Zwischengroesse::dSchraeg);
         const double halb = dSchraeg.value_or(w.Das / (2 * f.u.y));
         z.bemasse(achse, aussen, Punkt{0, hoch - aussen.y - massabstand},
-                  text("d/2 = " + zahl(halb, trenner_), "d/2"));
+                  text("d = " + zahl(halb, trenner_), "d"));
     }
 
     // phi where the axis meets the shell's outside, against a parallel to the vessel's axis.
@@ -283,8 +325,10 @@ void Zeichner::masseStutzen(Blattinhalt& z) const
         z.hindernisse.push_back(sektor);
         const double halbGrad = grad / 2 * kreiszahl / 180;
         const Punkt amBogen = mitte + Punkt{(radius + 1) * std::cos(halbGrad), -(radius + 1) * std::sin(halbGrad)};
+        const Punkt bogenEnde = mitte + Punkt{radius * std::cos(grad * kreiszahl / 180), -radius * std::sin(grad * kreiszahl / 180)};
         z.setzeText(text("phi = " + zahl(d.phi, trenner_) + "°", "phi"),
-                    {{amBogen, 1, -1}, {mitte + Punkt{-1.5, -radius}, -1, -1}, {mitte + Punkt{-1.5, 1}, -1, 1}});
+                    {{amBogen, 1, -1}, {mitte + Punkt{-1.5, -radius}, -1, -1}, {mitte + Punkt{-1.5, 1}, -1, 1}}, schrift,
+                    std::pair{mitte + Punkt{radius, 0}, bogenEnde});
     }
 
     if (!w.ergebnisse)
@@ -340,7 +384,8 @@ void Zeichner::masseGrundkoerper(Blattinhalt& z) const
             const Punkt hinaus = einheit(oben - unten);
             const Punkt spitze = oben + (ueberPad + 3) * hinaus;
             z.linie(Strich::mittellinie, {unten - 2 * hinaus, spitze});
-            z.setzeText(text("Störstelle", "x"), {{spitze + Punkt{0, -0.5}, 0, -1}, {spitze + Punkt{1, 0}, 1, 0}});
+            z.setzeText(text("Störstelle", "x"), {{spitze + Punkt{0, -0.5}, 0, -1}, {spitze + Punkt{1, 0}, 1, 0}}, schrift,
+                        std::pair{unten, spitze});
         }
     }
 
@@ -366,10 +411,10 @@ Blattinhalt Zeichner::lege(double massstab, const std::optional<Bruch>& bruch) c
     flaechenUndBruch(z);
     if (!k_.darstellbar)
         return z;
+    achsen(z);
     masseGrundkoerper(z);
     if (k_.marken.stutzen)
         masseStutzen(z);
-    achsen(z);
     return z;
 }
 

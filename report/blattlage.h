@@ -49,10 +49,15 @@ struct Blattinhalt {
 
     void erfasse(const Rechteck& r) { umfang = vereint(umfang, r); }
     void linie(Strich s, std::vector<Punkt> punkte);
-    // Whether a text's box would touch no text, wall or the break.
-    bool frei(const Rechteck& r) const;
-    // Puts the text at the first free place among the candidates, else at the first.
-    void setzeText(const std::string& text, const std::vector<Kandidat>& kandidaten, double g = schrift);
+    // Whether a text's box would touch no text, wall, line or the break; lines
+    // of the given kinds may run under it.
+    enum class Linienrang { keine, mittellinien, alle };
+    bool frei(const Rechteck& r, Linienrang ueber = Linienrang::keine) const;
+    // Puts the text at the first free place among the candidates; a label of
+    // the dimension or angle `bezug` then at the first free place beside it;
+    // else at the first candidate.
+    void setzeText(const std::string& text, const std::vector<Kandidat>& kandidaten, double g = schrift,
+                   std::optional<std::pair<Punkt, Punkt>> bezug = std::nullopt);
     void pfeil(Punkt spitze, Punkt richtung);
     // A dimension between the sheet points a and b, its line moved by `versatz`
     // (sheet mm) off them, with extension lines where it is moved.

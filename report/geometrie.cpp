@@ -95,6 +95,26 @@ bool ueberlappen(const Rechteck& r, const std::vector<Punkt>& ecken)
     return false;
 }
 
+bool ueberlappen(const Rechteck& r, Punkt a, Punkt b)
+{
+    // The segment's parameter range inside each slab of the box, narrowed in turn.
+    double von = 0, bis = 1;
+    const Punkt d = b - a;
+    for (auto [start, schritt, unten, oben] : {std::array{a.x, d.x, r.links, r.rechts()}, std::array{a.y, d.y, r.oben, r.unten()}}) {
+        if (schritt == 0) {
+            if (!(start > unten && start < oben))
+                return false;
+            continue;
+        }
+        double t1 = (unten - start) / schritt, t2 = (oben - start) / schritt;
+        if (t1 > t2)
+            std::swap(t1, t2);
+        von = std::max(von, t1);
+        bis = std::min(bis, t2);
+    }
+    return von < bis;
+}
+
 bool Rechteck::enthaelt(Punkt p, double toleranz) const
 {
     return p.x >= links - toleranz && p.x <= rechts() + toleranz && p.y >= oben - toleranz && p.y <= unten() + toleranz;

@@ -48,6 +48,8 @@ Rechteck vereint(const std::optional<Rechteck>& a, const Rechteck& b);
 // Whether a box and a polygon share some inner point (touching edges do not count).
 bool ueberlappen(const Rechteck& a, const Rechteck& b);
 bool ueberlappen(const Rechteck& r, const std::vector<Punkt>& ecken);
+// Whether the segment from a to b passes through the box's inside.
+bool ueberlappen(const Rechteck& r, Punkt a, Punkt b);
 
 // Hatch lines inside a polygon (sheet mm) at the given angle and spacing, on
 // a grid common to all polygons so that neighbours' hatching lines up.

@@ -1,6 +1,9 @@
 #include "report/konstruktion.h"
 
+#include "engine/zahlentext.h"
+
 #include <algorithm>
+#include <tuple>
 
 namespace velkor {
 
@@ -31,7 +34,7 @@ Werte werte(const Rechenstand& q)
     w.c2s = d.c2s;
     w.ses = zw(ses);
     w.ris = zw(ris);
-    w.ls = std::max(0.0, d.ls);
+    w.ls = d.ls;
     w.lsStrich = std::max(0.0, d.lsstrich);
     w.phi = d.phi;
     w.scheibe = q.daten.scheibe && q.daten.stutzen;
@@ -60,17 +63,22 @@ void Konstruktion::flaeche(Rolle rolle, std::vector<Punkt> ecken, double dicke)
         flaechen.push_back({rolle, std::move(sauber), dicke});
 }
 
-bool Konstruktion::stutzenDarstellbar() const
+std::optional<std::string> Konstruktion::stutzenFehler() const
 {
     const Werte& w = w_;
-    if (!(w.Das > 0 && w.ss > 0 && 2 * w.ss <= w.Das && w.phi > 0 && w.phi <= 90 && std::isfinite(w.Das)))
-        return false;
+    const std::string nicht = "Stutzen nicht darstellbar: ";
+    if (!(w.Das > 0 && std::isfinite(w.Das)))
+        return nicht + "Das muss größer als 0 sein.";
+    if (!(w.ss > 0 && 2 * w.ss <= w.Das))
+        return nicht + "ss muss größer als 0 und höchstens Das/2 sein.";
+    if (!(w.phi > 0 && w.phi <= 90))
+        return nicht + "phi muss zwischen 0 und 90° liegen.";
     // The sphere's nozzle must cross every surface drawn.
     for (double delta : {0.0, w.Das / 2})
         for (double r : {w.Ra - w.s, w.Ra})
             if (!form_.schnitt(delta, r))
-                return false;
-    return true;
+                return nicht + "Das und phi passen nicht zur Kugel Da.";
+    return std::nullopt;
 }
 
 // The shell between the surfaces r1 < r2, from the opening's edge to the drawn end.
@@ -188,6 +196,57 @@ std::vector<Punkt> Konstruktion::druckflaeche(double b, double lsm, double lsmSt
     return zug;
 }
 
+// The nozzle, its allowances and the pad or knuckle. A nozzle longer than its
+// credited length by more than a short stub is broken off, outside and inside.
+void Konstruktion::baueStutzen()
+{
+    const Werte& w = w_;
+    const Form& f = form_;
+    const double innen = w.Das / 2 - w.ss, aussen = w.Das / 2;
+    const auto stummel = [&](double angerechnet) { return angerechnet + std::max({0.3 * angerechnet, 2 * w.ss, 0.1 * w.Das}); };
+    // Without a verdict no credited length is known: the nozzle's diameter stands in.
+    const double lsmSicht = stummel(w.ergebnisse ? std::max(0.0, q_.daten.daten.lsm) : w.Das);
+    const double lsmStrichSicht = stummel(w.ergebnisse ? zw(Zwischengroesse::lsmStrich).value_or(0) : 0.5 * w.Das);
+    double ls = w.ls;
+    if (ls < 0 && -ls >= w.s) {
+        hinweise.push_back("ls = " + anzeigetext(ls, Muster::zweiStellen, q_.daten.dezimaltrenner)
+                           + " reicht durch die Wand: gezeichnet mit ls = 0.");
+        ls = 0;
+    }
+    const double basisOben = std::max(*f.achsparam(innen, w.Ra), *f.achsparam(aussen, w.Ra));
+    const double tOben = basisOben + std::min(ls, lsmSicht);
+    std::optional<double> tUnten;
+    const double basisUnten = std::min(*f.achsparam(innen, w.Ra - w.s), *f.achsparam(aussen, w.Ra - w.s));
+    if (w.lsStrich > 0)
+        tUnten = basisUnten - std::min(w.lsStrich, lsmStrichSicht);
+    if (ls > lsmSicht)
+        marken.brueche.push_back({f.linie(innen, tOben), f.linie(aussen, tOben)});
+    if (w.lsStrich > lsmStrichSicht)
+        marken.brueche.push_back({f.linie(innen, *tUnten), f.linie(aussen, *tUnten)});
+    flaeche(Rolle::stutzenwand, stutzenstreifen(innen, aussen, tOben, tUnten), w.ss);
+    if (w.c1s >= 0 && w.c2s >= 0 && w.c1s + w.c2s <= w.ss) {
+        if (w.c2s > 0)
+            flaeche(Rolle::stutzenC2, stutzenstreifen(innen, innen + w.c2s, tOben, tUnten), w.c2s);
+        if (w.c1s > 0)
+            flaeche(Rolle::stutzenC1, stutzenstreifen(innen + w.c2s, innen + w.c2s + w.c1s, tOben, tUnten), w.c1s);
+    } else {
+        hinweise.push_back("Zuschläge c1, c2 des Stutzens nicht darstellbar.");
+    }
+    marken.oben = f.linie(aussen, tOben);
+    marken.achseOben = tOben;
+    marken.achseUnten = tUnten ? *tUnten : *f.achsparam(0, w.Ra - w.s);
+    if (w.scheibe) {
+        // Broken off where the shell is.
+        const std::optional<Punkt> fuss = f.schnitt(aussen, w.Ra);
+        const double bis = fuss ? (w.zylinder ? marken.tEnde - fuss->x : (marken.tEnde - f.param(*fuss)) * w.Ra) : w.bS;
+        flaeche(Rolle::scheibe, auflage(std::min(w.bS, bis), w.hS), w.hS);
+        if (w.bS > bis)
+            marken.brueche.push_back({f.punkt(w.Ra - w.s, marken.tEnde), f.punkt(w.Ra + w.hS, marken.tEnde)});
+    } else if (w.ausgehalst) {
+        flaeche(Rolle::ausgehalst, auskehlung(), 0);
+    }
+}
+
 void Konstruktion::baue()
 {
     const Werte& w = w_;
@@ -201,9 +260,10 @@ void Konstruktion::baue()
     }
     darstellbar = true;
 
-    const bool stutzen = w.stutzen && stutzenDarstellbar();
-    if (w.stutzen && !stutzen)
-        hinweise.push_back("Stutzen nicht darstellbar: Da, s und phi prüfen.");
+    const std::optional<std::string> stutzenfehler = w.stutzen ? stutzenFehler() : std::nullopt;
+    if (stutzenfehler)
+        hinweise.push_back(*stutzenfehler);
+    const bool stutzen = w.stutzen && !stutzenfehler;
     marken.stutzen = stutzen;
     const bool mitFlaechen = w.flaechen && stutzen;
 
@@ -216,11 +276,16 @@ void Konstruktion::baue()
         form_ = Form(w.zylinder, w.rm, 90);
     marken.kante = stutzen ? w.Das / 2 : marken.oeffnung ? dmax / 2 : 0;
 
-    // How far the shell is drawn: past b, the pad and a discontinuity nearby.
+    // How far the shell is drawn: past b and a discontinuity nearby. A pad
+    // wider than that is broken off with the shell, so that the credited
+    // region sets the scale. A stopped run has no b: the opening's size stands in.
     const double oeffnungsmass = stutzen ? w.Das / 2 : marken.kante;
-    double weite = std::max({b, w.scheibe ? w.bS : 0.0, 3 * w.s});
-    if (!w.ergebnisse)
+    double weite = std::max(b, 3 * w.s);
+    if (!w.ergebnisse) {
         weite = std::max({weite, oeffnungsmass, 4 * w.s});
+        if (w.scheibe)
+            weite = std::max(weite, std::min(w.bS, 2 * weite));
+    }
     const double x = q_.daten.daten.x;
     if (x > 0 && x <= 2 * std::max(weite, oeffnungsmass))
         weite = std::max(weite, x);
@@ -243,30 +308,8 @@ void Konstruktion::baue()
         hinweise.push_back("Zuschläge c1, c2 des Grundkörpers nicht darstellbar.");
     }
 
-    if (stutzen) {
-        const Form& f = form_;
-        const double innen = w.Das / 2 - w.ss, aussen = w.Das / 2;
-        const double tOben = std::max(*f.achsparam(innen, w.Ra), *f.achsparam(aussen, w.Ra)) + w.ls;
-        std::optional<double> tUnten;
-        if (w.lsStrich > 0)
-            tUnten = std::min(*f.achsparam(innen, w.Ra - w.s), *f.achsparam(aussen, w.Ra - w.s)) - w.lsStrich;
-        flaeche(Rolle::stutzenwand, stutzenstreifen(innen, aussen, tOben, tUnten), w.ss);
-        if (w.c1s >= 0 && w.c2s >= 0 && w.c1s + w.c2s <= w.ss) {
-            if (w.c2s > 0)
-                flaeche(Rolle::stutzenC2, stutzenstreifen(innen, innen + w.c2s, tOben, tUnten), w.c2s);
-            if (w.c1s > 0)
-                flaeche(Rolle::stutzenC1, stutzenstreifen(innen + w.c2s, innen + w.c2s + w.c1s, tOben, tUnten), w.c1s);
-        } else {
-            hinweise.push_back("Zuschläge c1, c2 des Stutzens nicht darstellbar.");
-        }
-        marken.oben = f.linie(aussen, tOben);
-        marken.achseOben = tOben;
-        marken.achseUnten = tUnten ? *tUnten : *f.achsparam(0, w.Ra - w.s);
-        if (w.scheibe)
-            flaeche(Rolle::scheibe, auflage(w.bS, w.hS), w.hS);
-        else if (w.ausgehalst)
-            flaeche(Rolle::ausgehalst, auskehlung(), 0);
-    }
+    if (stutzen)
+        baueStutzen();
     // An upright nozzle's axis runs into the vessel's axis or through the sphere's centre.
     marken.achseBisMitte = !stutzen || w.phi == 90;
 
@@ -277,8 +320,10 @@ void Konstruktion::baue()
         return;
     }
     const Form& f = form_;
-    const double lsm = std::max(0.0, q_.daten.daten.lsm);
+    // A negative lsm is credited as the run credits it, as long as the nozzle's strip remains;
+    // beyond that the bore is loaded down to the inside and As1 is not drawn.
     const double lsmStrich = std::max(0.0, zw(Zwischengroesse::lsmStrich).value_or(0));
+    const double lsm = std::max(q_.daten.daten.lsm, -std::max(0.0, w.Ra - w.ri + lsmStrich) + 1e-9);
     const double breite = b;
     flaeche(Rolle::Ap, druckflaeche(breite, lsm, lsmStrich), 0);
     if (breite > 0)
@@ -293,14 +338,19 @@ void Konstruktion::baue()
     std::vector<Punkt> deckel = f.versetzt(w.Ra, w.ris, w.Das / 2, lsm);
     std::reverse(deckel.begin(), deckel.end());
     haengeAn(as1, deckel);
-    flaeche(Rolle::As1, as1, w.ses);
+    if (q_.daten.daten.lsm == lsm)
+        flaeche(Rolle::As1, as1, w.ses);
     if (w.scheibe) {
         const double sb = zw(Zwischengroesse::scheibenbreite).value_or(0);
         const double sh = zw(Zwischengroesse::scheibenhoehe).value_or(0);
         flaeche(Rolle::As2, auflage(sb, sh), sh);
     }
-    if (std::none_of(flaechen.begin(), flaechen.end(), [](const Flaeche& fl) { return fl.rolle == Rolle::Ap; }))
-        hinweise.push_back("Ap nicht darstellbar.");
+    // An area the run credits but the drawing cannot show is named on the sheet.
+    const Berechnungsdaten& d = q_.daten.daten;
+    for (const auto& [rolle, name, wert] : {std::tuple{Rolle::Ap, "Ap", d.Ap}, std::tuple{Rolle::As0, "As0", d.As0},
+                                            std::tuple{Rolle::As1, "As1", d.As1}, std::tuple{Rolle::As2, "As2", d.As2}})
+        if ((rolle != Rolle::As2 || w.scheibe) && std::ranges::none_of(flaechen, [&](const Flaeche& fl) { return fl.rolle == rolle; }))
+            hinweise.push_back(std::string(name) + (wert < 0 ? " ist negativ: nicht darstellbar." : " nicht darstellbar."));
 }
 
 } // namespace velkor

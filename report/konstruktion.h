@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velkor {
@@ -122,6 +123,7 @@ struct Marken {
     double achseUnten = 0;  // the nozzle axis is drawn from here (axial parameter) ...
     double achseOben = 0;   // ... to here
     bool achseBisMitte = false; // ... or from the vessel's axis / the sphere's centre
+    std::vector<std::pair<Punkt, Punkt>> brueche; // ends broken off: a break line across each
 };
 
 class Konstruktion {
@@ -139,7 +141,9 @@ public:
 
 private:
     void baue();
-    bool stutzenDarstellbar() const;
+    void baueStutzen();
+    // Why the nozzle cannot be drawn, naming the entry at fault; nothing when it can.
+    std::optional<std::string> stutzenFehler() const;
     void flaeche(Rolle rolle, std::vector<Punkt> ecken, double dicke);
     std::vector<Punkt> schale(double r1, double r2) const;
     std::vector<Punkt> stutzenstreifen(double d1, double d2, double tOben, std::optional<double> tUnten) const;

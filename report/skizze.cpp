@@ -34,12 +34,13 @@ std::vector<Legendeneintrag> legendeVon(const Rechenstand& q, const Konstruktion
         const std::string faktorA = w.ausgehalst ? ", × " + zahl(0.9, t).substr(0, 3) : "";
         const double fS = k.zw(Zwischengroesse::fS).value_or(1);
         const std::string faktorS = fS != 1 ? ", × " + zahl(fS, t).substr(0, 3) : "";
-        l.push_back({hat(Rolle::Ap) ? std::optional(Rolle::Ap) : std::nullopt, flaechentext("Ap ", d.Ap, t),
-                     "Druckbeaufschlagte Fläche"});
-        l.push_back({Rolle::As0, flaechentext("As0", d.As0, t), "Drucktragende Fläche Grundkörper" + faktorA});
-        l.push_back({Rolle::As1, flaechentext("As1", d.As1, t), "Drucktragende Fläche Stutzen" + faktorA});
+        // A swatch only beside an area that is drawn.
+        const auto muster = [&](Rolle r) { return hat(r) ? std::optional(r) : std::nullopt; };
+        l.push_back({muster(Rolle::Ap), flaechentext("Ap ", d.Ap, t), "Druckbeaufschlagte Fläche"});
+        l.push_back({muster(Rolle::As0), flaechentext("As0", d.As0, t), "Drucktragende Fläche Grundkörper" + faktorA});
+        l.push_back({muster(Rolle::As1), flaechentext("As1", d.As1, t), "Drucktragende Fläche Stutzen" + faktorA});
         if (w.scheibe)
-            l.push_back({Rolle::As2, flaechentext("As2", d.As2, t), "Drucktragende Fläche Scheibe" + faktorS});
+            l.push_back({muster(Rolle::As2), flaechentext("As2", d.As2, t), "Drucktragende Fläche Scheibe" + faktorS});
         l.push_back({std::nullopt, flaechentext("As ", d.As0 + d.As1 + d.As2, t), "Drucktragende Fläche"});
         l.push_back({std::nullopt, "Reserve Flächenvergleich = " + anzeigetext(d.rFV, Muster::ganz, t) + " %", ""});
     }
@@ -78,10 +79,34 @@ std::optional<Umgebung> umgebung(const Konstruktion& k)
     return Umgebung{n.oben, n.unten(), std::max(a.breite, n.hoehe)};
 }
 
-std::string massstabText(double m)
+// A standard scale, sheet : true.
+struct Massstab {
+    double blatt = 1;
+    double wahr = 1;
+
+    double faktor() const { return blatt / wahr; }
+    std::string text(const std::string& trenner) const
+    {
+        // 1:2.5 and 1:25 are standard too; no other has a fraction.
+        const auto ziffern = [&](double v) {
+            const long long zehntel = std::llround(10 * v);
+            return std::to_string(zehntel / 10) + (zehntel % 10 ? trenner + std::to_string(zehntel % 10) : "");
+        };
+        return "M " + ziffern(blatt) + ":" + ziffern(wahr);
+    }
+};
+
+// Largest first: 50:1 … 2:1, then 1:1, 1:2, 1:2.5, 1:5, 1:10 … 1:10000000.
+std::vector<Massstab> massstaebe()
 {
-    const auto ganz = [](double v) { return std::to_string(static_cast<long long>(std::llround(v))); };
-    return m >= 1 ? "M " + ganz(m) + ":1" : "M 1:" + ganz(1 / m);
+    std::vector<Massstab> m;
+    for (double blatt : {50.0, 20.0, 10.0, 5.0, 2.0})
+        m.push_back({blatt, 1});
+    for (double zehner = 1; zehner <= 1e6; zehner *= 10)
+        for (double ziffer : {1.0, 2.0, 2.5, 5.0})
+            m.push_back({1, ziffer * zehner});
+    m.push_back({1, 1e7});
+    return m;
 }
 
 } // namespace
@@ -95,7 +120,9 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
     const Werte& w = k.w();
     s.flaechen = k.flaechen;
     s.legende = legendeVon(quelle, k);
-    if (!quelle.lauf.berechnet)
+    if (quelle.lauf.berechnet)
+        s.urteil = quelle.lauf.status;
+    else
         s.grund = quelle.lauf.status;
 
     // A small sheet (the report window at its first size) keeps to the drawing:
@@ -107,7 +134,7 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
     const double nutzbreite = B - 2 * blattrand;
     const std::string titel = std::string("Skizze: ") + (w.zylinder ? "Zylinder" : "Kugel")
         + (w.stutzen ? " mit Stutzen" : " ohne Stutzen") + ", Halbschnitt";
-    s.texte.push_back({kuerze(titel, nutzbreite, titelgroesse), {blattrand, blattrand}, titelgroesse, false});
+    s.texte.push_back({kuerze(titel, nutzbreite, titelgroesse), {blattrand, blattrand}, titelgroesse, false, {}});
     double kopf = blattrand + texthoehe(titelgroesse) + 1;
     std::string projekt;
     for (const auto& [name, wert] : {std::pair{"Projekt: ", &quelle.daten.bezeichnung},
@@ -116,13 +143,17 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
         if (!wert->empty())
             projekt += (projekt.empty() ? "" : "   ") + std::string(name) + *wert;
     if (!projekt.empty() && !kompakt) {
-        s.texte.push_back({kuerze(projekt, nutzbreite, schrift), {blattrand, kopf}, schrift, false});
+        s.texte.push_back({kuerze(projekt, nutzbreite, schrift), {blattrand, kopf}, schrift, false, {}});
         kopf += texthoehe(schrift);
     }
     kopf += 3;
 
     // The legend's lines; the scale and the note on walls come once the scale is known.
     std::vector<Zeile> zeilen;
+    if (s.urteil) {
+        zeilen.push_back({std::nullopt, *s.urteil, titelgroesse});
+        zeilen.push_back({std::nullopt, ""});
+    }
     for (const Legendeneintrag& e : s.legende) {
         if (kompakt && !(e.rolle && e.text.find('=') != std::string::npos))
             continue;
@@ -173,22 +204,19 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
         s.bruchmass = "Da/2 = " + zahl(w.Ra, quelle.daten.dezimaltrenner);
     }
 
-    // The largest standard scale at which everything fits.
+    // The largest standard scale at which everything fits, the smallest if none does.
     const Zeichner zeichner(quelle, k, kompakt);
     std::optional<Blattinhalt> gewaehlt;
-    double massstab = 1;
-    for (int stelle = 1; stelle >= -7 && !gewaehlt; --stelle)
-        for (double ziffer : {5.0, 2.0, 1.0}) {
-            const double m = ziffer * std::pow(10.0, stelle);
-            Blattinhalt z = zeichner.lege(m, bruch);
-            const bool passt = !z.umfang
-                || (z.umfang->breite <= s.zeichenflaeche.breite && z.umfang->hoehe <= s.zeichenflaeche.hoehe);
-            if (passt || (stelle == -7 && ziffer == 1.0)) {
-                massstab = m;
-                gewaehlt = std::move(z);
-                break;
-            }
-        }
+    Massstab massstab;
+    for (const Massstab& m : massstaebe()) {
+        Blattinhalt z = zeichner.lege(m.faktor(), bruch);
+        const bool passt = !z.umfang
+            || (z.umfang->breite <= s.zeichenflaeche.breite && z.umfang->hoehe <= s.zeichenflaeche.hoehe);
+        gewaehlt = std::move(z);
+        massstab = m;
+        if (passt)
+            break;
+    }
     Blattinhalt& z = *gewaehlt;
     if (z.umfang) {
         const Punkt mitte{s.zeichenflaeche.links + s.zeichenflaeche.breite / 2,
@@ -201,11 +229,11 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
     s.pfeile = std::move(z.pfeile);
     s.boegen = std::move(z.boegen);
     s.texte.insert(s.texte.end(), z.texte.begin(), z.texte.end());
-    s.massstab = massstabText(massstab);
+    s.massstab = massstab.text(quelle.daten.dezimaltrenner);
     for (const Flaeche& f : s.flaechen) {
         const bool zuschlag = f.rolle == Rolle::zuschlagC1 || f.rolle == Rolle::zuschlagC2
             || f.rolle == Rolle::stutzenC1 || f.rolle == Rolle::stutzenC2;
-        if (f.dicke > 0 && f.dicke * massstab < (zuschlag ? mindestZuschlag : mindestWanddicke))
+        if (f.dicke > 0 && f.dicke * massstab.faktor() < (zuschlag ? mindestZuschlag : mindestWanddicke))
             s.ueberhoeht = true;
     }
 
@@ -221,7 +249,7 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
             x += musterbreite + 2;
         }
         if (!zeile.text.empty())
-            s.texte.push_back({kuerze(zeile.text, legende.rechts() - x, zeile.groesse), {x, y}, zeile.groesse, false});
+            s.texte.push_back({kuerze(zeile.text, legende.rechts() - x, zeile.groesse), {x, y}, zeile.groesse, false, {}});
         y += h;
     }
     return s;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velkor {
@@ -80,6 +81,8 @@ struct Text {
     Punkt ort;          // top-left corner of its box
     double groesse = 0; // em height
     bool hintergrund = true;
+    // The dimension line or angle a label names (its ends); the label sits beside it.
+    std::optional<std::pair<Punkt, Punkt>> bezug;
 
     Rechteck kasten() const;
 };
@@ -110,6 +113,7 @@ struct Skizze {
     std::string massstab;                 // "M 1:5"
     bool ueberhoeht = false;              // some wall is drawn thicker than to scale
     std::optional<std::string> bruchmass; // the shortened radius' true dimension
+    std::optional<std::string> urteil;    // the run's verdict: its status, when it reached one
     std::optional<std::string> grund;     // why no areas are drawn: the run's status
 };
 
