@@ -159,16 +159,16 @@ void Blattinhalt::bemasse(Punkt a, Punkt b, Punkt versatz, const std::string& te
     std::vector<Kandidat> k;
     const Punkt rechtsEnde = r.x >= 0 ? lb : la, linksEnde = r.x >= 0 ? la : lb;
     const Punkt obenEnde = r.y <= 0 ? lb : la, untenEnde = r.y <= 0 ? la : lb;
-    if (std::min(std::fabs(r.x), std::fabs(r.y)) > 0.2) {
-        // A sloping line: the places beside it along its normal, which setzeText tries.
-    } else if (waagerecht) {
-        // Above a sloping line the text's lower corner must clear it too.
+    // A sloping line has only the places beside it along its normal, which setzeText tries.
+    const bool schraeg = std::min(std::fabs(r.x), std::fabs(r.y)) > 0.2;
+    if (waagerecht && !schraeg) {
+        // Above a slightly sloping line the text's lower corner must clear it too.
         const double frei = 0.8 + 0.5 * textbreite(text, schrift) * std::fabs(r.y / r.x);
         k = {{mitte + Punkt{0, -frei}, 0, -1},
              {mitte + Punkt{0, frei}, 0, 1},
              {rechtsEnde + Punkt{pfeillaenge + 1.5, 0}, 1, 0},
              {linksEnde - Punkt{pfeillaenge + 1.5, 0}, -1, 0}};
-    } else {
+    } else if (!schraeg) {
         const Punkt viertel = la + 0.75 * (lb - la), dreiviertel = la + 0.25 * (lb - la);
         k = {{mitte - Punkt{1.2, 0}, -1, 0},
              {mitte + Punkt{1.2, 0}, 1, 0},
