@@ -2,6 +2,7 @@
 
 #include "engine/berechnung.h"
 #include "report/bericht.h"
+#include "report/geometrie.h"
 
 #include <optional>
 #include <string>
@@ -15,22 +16,6 @@ namespace velkor {
 // (x along the shell, y from the vessel's axis or the sphere's centre outwards),
 // so that their areas are those of the construction; the view maps them onto
 // the sheet (mm, y downwards). No toolkit here: report/skizzenmaler paints it.
-
-struct Punkt {
-    double x = 0;
-    double y = 0;
-};
-
-struct Rechteck {
-    double links = 0;
-    double oben = 0;
-    double breite = 0;
-    double hoehe = 0;
-
-    double rechts() const { return links + breite; }
-    double unten() const { return oben + hoehe; }
-    bool enthaelt(Punkt p, double toleranz = 1e-6) const;
-};
 
 // What a shape is; the painter gives each its own fill and hatching.
 enum class Rolle {
@@ -96,6 +81,8 @@ struct Text {
     Punkt ort;          // top-left corner of its box
     double groesse = 0; // em height
     bool hintergrund = true;
+    // The dimension line or angle a label names (its ends); the label sits beside it.
+    std::optional<std::pair<Punkt, Punkt>> bezug;
 
     Rechteck kasten() const;
 };
@@ -126,6 +113,7 @@ struct Skizze {
     std::string massstab;                 // "M 1:5"
     bool ueberhoeht = false;              // some wall is drawn thicker than to scale
     std::optional<std::string> bruchmass; // the shortened radius' true dimension
+    std::optional<std::string> urteil;    // the run's verdict: its status, when it reached one
     std::optional<std::string> grund;     // why no areas are drawn: the run's status
 };
 
@@ -142,9 +130,5 @@ inline constexpr double pfeillaenge = 2.5;
 // standard scale at which it fits, dimensions, legend. Never fails: a design
 // that cannot be drawn gives a sheet that says why.
 Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe);
-
-// Hatch lines inside a polygon (sheet mm) at the given angle and spacing, on
-// a grid common to all polygons so that neighbours' hatching lines up.
-std::vector<std::pair<Punkt, Punkt>> schraffur(const std::vector<Punkt>& ecken, double winkelGrad, double abstand);
 
 } // namespace velkor

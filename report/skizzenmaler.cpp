@@ -31,15 +31,15 @@ Stil stil(Rolle r)
     case Rolle::mantel:
     case Rolle::stutzenwand:
     case Rolle::scheibe:
-        return {QColor(208, 208, 208), Qt::black, {}, 0};
     case Rolle::ausgehalst:
-        return {QColor(170, 170, 170), Qt::black, {}, 0};
+        return {QColor(208, 208, 208), Qt::black, {}, 0};
+    // The allowances apart from the wall without their grey: c2 solid black, c1 hatched across.
     case Rolle::zuschlagC2:
     case Rolle::stutzenC2:
-        return {QColor(80, 80, 80), QColor(80, 80, 80), {}, 0};
+        return {QColor(40, 40, 40), QColor(40, 40, 40), {}, 0};
     case Rolle::zuschlagC1:
     case Rolle::stutzenC1:
-        return {QColor(140, 140, 140), QColor(140, 140, 140), {}, 0};
+        return {Qt::white, Qt::black, {90}, 0.5};
     case Rolle::Ap:
         return {QColor(224, 234, 252), QColor(0, 70, 190), {45}, 2.2};
     case Rolle::As0:
@@ -111,7 +111,7 @@ void Maler::flaeche(const std::vector<Punkt>& blatt, Rolle rolle, double dicke)
     const double fehlt = soll - dicke * s_.ansicht.massstab;
     if (dicke > 0 && fehlt > 0) {
         m_.setBrush(Qt::NoBrush);
-        m_.setPen(stift(st.winkel.empty() ? st.fuellung : st.strich, fehlt));
+        m_.setPen(stift(st.winkel.empty() || istZuschlag(rolle) ? st.fuellung : st.strich, fehlt));
         m_.drawPolygon(p);
     }
     m_.setPen(stift(st.strich, 0.15));
@@ -126,7 +126,12 @@ void Maler::umriss(const std::vector<Punkt>& blatt, Rolle rolle)
         return;
     m_.setBrush(Qt::NoBrush);
     m_.setPen(stift(stil(rolle).strich, istWand(rolle) ? 0.35 : 0.25));
-    m_.drawPolygon(geraet(blatt));
+    // The knuckle's straight sides lie on the shell and the nozzle: only its
+    // round edge is drawn, so that the wall reads as bent round, not as a weld.
+    if (rolle == Rolle::ausgehalst)
+        m_.drawPolyline(geraet(std::vector<Punkt>(blatt.begin() + 1, blatt.end())));
+    else
+        m_.drawPolygon(geraet(blatt));
 }
 
 void Maler::linie(const Linie& l)
@@ -163,7 +168,10 @@ void Maler::male()
 {
     m_.save();
     m_.setRenderHint(QPainter::Antialiasing);
-    m_.fillRect(QRectF(geraet({0, 0}), geraet({s_.blatt.breite, s_.blatt.hoehe})), Qt::white);
+    const QRectF blattRechteck(geraet({0, 0}), geraet({s_.blatt.breite, s_.blatt.hoehe}));
+    m_.fillRect(blattRechteck, Qt::white);
+    // Nothing is painted beyond the sheet, whatever the design's size.
+    m_.setClipRect(blattRechteck, Qt::IntersectClip);
 
     std::vector<std::vector<Punkt>> blatt;
     for (const Flaeche& f : s_.flaechen)
