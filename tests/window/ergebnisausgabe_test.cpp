@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDate>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -54,7 +56,7 @@ TEST(Druck, everyLineIsPrintedAtTwentyFiveAndFifteenMillimetresInTenPointCourier
 {
     QTemporaryDir ordner;
     const QString pfad = ordner.filePath("bericht.pdf");
-    ASSERT_TRUE(drucke(*pdfDrucker(pfad), bericht(150)));
+    ASSERT_TRUE(drucke(*pdfDrucker(pfad), Druckwerk{{}, {Druckteil{"Bericht.vlk", bericht(150), std::nullopt}}}));
     QRegularExpression wort(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">Zeile</word>)re");
     QList<QList<double>> w; // left, top, bottom of each line's first word
     for (auto m = wort.globalMatch(pdfText(pfad, "-bbox")); m.hasNext();) {
@@ -72,6 +74,33 @@ TEST(Druck, everyLineIsPrintedAtTwentyFiveAndFifteenMillimetresInTenPointCourier
     ASSERT_EQ(seiten.size(), 3);
     EXPECT_TRUE(seiten[0].contains("Zeile 060 ") && !seiten[0].contains("Zeile 061 "));
     EXPECT_TRUE(seiten[2].contains("Zeile 149 Größe = 223.50 mm²"));
+    const QString tag = QDate::currentDate().toString("dd.MM.yyyy");
+    for (int s = 0; s < 3; ++s)
+        EXPECT_TRUE(seiten[s].contains(QRegularExpression("Projekt: +Datei: Bericht.vlk\\s.*Gedruckt am " + tag
+                                                          + " +Velkor 0.1 +Seite " + QString::number(s + 1) + " von 3\\s*$",
+                                                          QRegularExpression::DotMatchesEverythingOption)))
+            << seiten[s].toStdString();
+}
+
+// Pages of a text (| a line end) at a number of lines a page: the lines on each page.
+TEST(Druck, aPageBreaksBeforeABlockThatNoLongerFitsAndNeverAfterAHeading)
+{
+    const std::tuple<const char*, int, QList<qsizetype>> faelle[] = {
+        {"a = 1|b = 2|c = 3", 2, {2, 1}},
+        {"x = 0|Druckkraft|  F = p/10·Ap|    = 10/10·2|    = 2 N", 4, {1, 4}},  // the description goes with its formula
+        {"x = 0|y = 1|ÜBERSCHRIFT:|Druck|  p = 1", 4, {2, 3}},               // a heading goes with what follows
+        {"x = 0|ÜBERSCHRIFT:||y = 1", 3, {3, 1}},                            // but not past an empty line
+        {"x = 0|y = 1|z = 2||a = 1", 3, {3, 1}},                             // no page opens with an empty line
+        {"|x = 0|y = 1", 2, {2, 1}},                                         // the first page does
+        {"Lang = 1|  2|  3|  4|  5|  6|x = 0", 4, {4, 3}},                   // a block longer than a page breaks
+        {"", 5, {0}},
+    };
+    for (const auto& [text, proSeite, groessen] : faelle) {
+        QList<qsizetype> ist;
+        for (const QStringList& seite : druckseiten(QString::fromUtf8(text).replace('|', "\r\n"), proSeite))
+            ist.append(seite.size());
+        EXPECT_EQ(ist, groessen) << text;
+    }
 }
 
 class Ausgabe : public ::testing::Test {
@@ -123,7 +152,7 @@ TEST_F(Ausgabe, tabMovesOnToTheButtonsAndTheTabsAndControlTabSwitchesToAnEnabled
 {
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
     kasten()->setFocus();
-    for (const char* naechster : {"CheckRechengang", "CommandClipboard", "CommandDrucken", "CommandOK", "Ansichten",
+    for (const char* naechster : {"CheckRechengang", "CommandClipboard", "CommandDrucken", "CommandPdf", "CommandOK", "Ansichten",
                                   "TextErgebnisAusgabe"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), naechster);
@@ -145,9 +174,15 @@ TEST_F(Ausgabe, tabMovesOnToTheButtonsAndTheTabsAndControlTabSwitchesToAnEnabled
         EXPECT_EQ(wechsle(taste, mit), tab) << taste;
 }
 
-TEST_F(Ausgabe, druckenPrintsTheReportOnceAJobOrSaysWhyNot)
+TEST_F(Ausgabe, druckenAndAlsPdfPrintTheReportOnceAJobOrSayWhyNot)
 {
     QTemporaryDir ordner;
+    fenster->zeigeBericht(bericht(57), {}, std::nullopt, "/p/Behälter 1.vlk");
+    dialoge.dateien = {ordner.filePath("b.pdf").toStdString(), "/dev/full", std::nullopt};
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(knopf("CommandPdf"), Qt::LeftButton);
+    EXPECT_TRUE(pdfText(ordner.filePath("b.pdf")).contains("Datei: /p/Behälter 1.vlk"));
+    EXPECT_EQ(fenster->findChild<QLabel*>("StatusBar")->text(), "PDF gespeichert: " + ordner.filePath("b.pdf"));
     int auftrag = 0;
     druckerwahl = [&] { return pdfDrucker(ordner.filePath(QStringLiteral("auftrag%1.pdf").arg(++auftrag))); };
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
@@ -161,7 +196,11 @@ TEST_F(Ausgabe, druckenPrintsTheReportOnceAJobOrSaysWhyNot)
     }
     EXPECT_EQ(dialoge.protokoll,
               (std::vector<std::string>{
-                  "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt. | Drucken",
+                  "speichern Als PDF speichern | PDF-Dateien|*.pdf | /p/Behälter 1",
+                  "speichern Als PDF speichern | PDF-Dateien|*.pdf | /p/Behälter 1",
+                  "meldung Das Ziel ist keine gewöhnliche Datei: „/dev/full“. Das PDF wurde nicht geschrieben. | Als PDF speichern",
+                  "speichern Als PDF speichern | PDF-Dateien|*.pdf | /p/Behälter 1",
+                  "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt; „Als PDF“ speichert ihn als Datei. | Drucken",
                   "meldung Der Ordner existiert nicht: „/nicht/vorhanden“. Der Bericht wurde nicht gedruckt. | Drucken",
                   "meldung Das Ziel ist keine gewöhnliche Datei: „/dev/full“. Der Bericht wurde nicht gedruckt. | Drucken",
                   "meldung Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt. | Drucken"}));
