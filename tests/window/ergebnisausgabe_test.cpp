@@ -1,5 +1,6 @@
 #include "report/druck.h"
 #include "tests/formular/formularhilfe.h"
+#include "tests/support/testdaten.h"
 #include "window/formergebnisausgabe.h"
 #include "window/uebersetzung.h"
 
@@ -82,24 +83,14 @@ TEST(Druck, everyLineIsPrintedAtTwentyFiveAndFifteenMillimetresInTenPointCourier
             << seiten[s].toStdString();
 }
 
-// Pages of a text (| a line end) at a number of lines a page: the lines on each page.
+// Rows of tests/data/druck/seiten.txt.
 TEST(Druck, aPageBreaksBeforeABlockThatNoLongerFitsAndNeverAfterAHeading)
 {
-    const std::tuple<const char*, int, QList<qsizetype>> faelle[] = {
-        {"a = 1|b = 2|c = 3", 2, {2, 1}},
-        {"x = 0|Druckkraft|  F = p/10·Ap|    = 10/10·2|    = 2 N", 4, {1, 4}},  // the description goes with its formula
-        {"x = 0|y = 1|ÜBERSCHRIFT:|Druck|  p = 1", 4, {2, 3}},               // a heading goes with what follows
-        {"x = 0|ÜBERSCHRIFT:||y = 1", 3, {3, 1}},                            // but not past an empty line
-        {"x = 0|y = 1|z = 2||a = 1", 3, {3, 1}},                             // no page opens with an empty line
-        {"|x = 0|y = 1", 2, {2, 1}},                                         // the first page does
-        {"Lang = 1|  2|  3|  4|  5|  6|x = 0", 4, {4, 3}},                   // a block longer than a page breaks
-        {"", 5, {0}},
-    };
-    for (const auto& [text, proSeite, groessen] : faelle) {
-        QList<qsizetype> ist;
-        for (const QStringList& seite : druckseiten(QString::fromUtf8(text).replace('|', "\r\n"), proSeite))
-            ist.append(seite.size());
-        EXPECT_EQ(ist, groessen) << text;
+    for (const auto& z : tabelle("druck/seiten.txt")) {
+        QStringList seiten;
+        for (const QStringList& seite : druckseiten(QString::fromStdString(z[0]).replace('|', "\r\n"), std::stoi(z[1])))
+            seiten << QString::number(seite.size());
+        EXPECT_EQ(seiten.join(' ').toStdString(), z[2]) << z[0];
     }
 }
 
