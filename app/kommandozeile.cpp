@@ -449,7 +449,9 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
     if (parser.isSet(alsPdf) ? !pdf : !skizze)
         return falscherAufruf(fehler, std::string(befehl) + " ist in diesem Programm nicht verfügbar.");
     if (std::ranges::any_of(dateien, [&](const QString& datei) { return dieselbeDatei(ziel, datei); }))
-        return falscherAufruf(fehler, "Die Zieldatei von " + std::string(befehl) + (dateien.size() == 1 ? " ist die Projektdatei selbst." : " ist eine der Projektdateien."));
+        return falscherAufruf(fehler, "Die Zieldatei von " + std::string(befehl)
+                                          + (dateien.size() == 1 ? " ist die Projektdatei selbst."
+                                                                 : " ist eine der Projektdateien."));
     if (parser.isSet(alsPdf))
         return druckeAlsPdf(ziel, dateien, fehler, dezimaltrenner, mitAbschnitt, pdf);
     const QString endung = QFileInfo(ziel).suffix().toLower();

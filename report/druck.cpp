@@ -46,7 +46,8 @@ QList<QStringList> bloecke(const QStringList& zeilen)
             gruppen.last() += block;
         else
             gruppen.append(block);
-        const bool zeigtWert = std::ranges::any_of(block, [](const QString& z) { return z.contains(QLatin1String(" = ")); });
+        const bool zeigtWert =
+            std::ranges::any_of(block, [](const QString& z) { return z.contains(QLatin1String(" = ")); });
         anhaengen = !zeilen[i].isEmpty() && !zeigtWert && ende < zeilen.size() && !zeilen[ende].isEmpty();
         i = ende;
     }
@@ -119,14 +120,14 @@ public:
                 plan.append({QPageLayout::Portrait, t, z, false});
             if (!teil.stand)
                 continue;
-            const QStringList schluss = zeilenVon(QString::fromStdString(zusammenfassung(*teil.stand)));
+            const QString schluss = QString::fromStdString(zusammenfassung(*teil.stand));
             // Below the drawing while that leaves it three fifths of the page.
-            if (schluss.size() <= 0.4 * zeilenProSeite(QPageLayout::Landscape)) {
-                plan.append({QPageLayout::Landscape, t, schluss, true});
+            if (zeilenVon(schluss).size() <= 0.4 * zeilenProSeite(QPageLayout::Landscape)) {
+                plan.append({QPageLayout::Landscape, t, zeilenVon(schluss), true});
                 continue;
             }
             plan.append({QPageLayout::Landscape, t, {}, true});
-            for (const QStringList& z : druckseiten(schluss.join(QLatin1Char('\n')), zeilenProSeite(QPageLayout::Portrait)))
+            for (const QStringList& z : druckseiten(schluss, zeilenProSeite(QPageLayout::Portrait)))
                 plan.append({QPageLayout::Portrait, t, z, false});
         }
         return plan;
