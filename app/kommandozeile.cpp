@@ -5,6 +5,7 @@
 #include "report/bericht.h"
 #include "report/meldung.h"
 #include "report/rechengang.h"
+#include "report/zusammenfassung.h"
 #include "formular/formular.h"
 
 #include <QCommandLineParser>
@@ -70,57 +71,81 @@ void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& l
         melde(fehler, datei, meldung(lauf.ausgang));
 }
 
-// Loads the file and composes its report as "P" does; `status` gets the exit
-// status, `quelle` (when given) what the drawing is made of. With the section
-// the text is the one the report window shows with "Rechengang" checked, for a
-// run that stopped too.
-std::optional<std::string> berichtVon(const QString& datei, std::ostream& fehler, const std::string& dezimaltrenner,
-                                      bool mitAbschnitt, int& status, Rechenstand* quelle = nullptr)
+// A file's report as "P" composes it, with the exit status it gives.
+struct Bericht {
+    // Nothing when the file could not be read, or the run stopped and the
+    // section is not asked for.
+    std::optional<std::string> text;
+    int status = ausgang::ausreichend;
+    std::optional<Rechenstand> stand; // what the drawing is made of; nothing for an unreadable file
+    std::string ladefehler;
+};
+
+// Loads the file and composes its report as "P" does. With the section the text
+// is the one the report window shows with "Rechengang" checked, for a run that
+// stopped too.
+Bericht berichtVon(const QString& datei, std::ostream& fehler, const std::string& dezimaltrenner, bool mitAbschnitt)
 {
     Geladen g = lade(datei, dezimaltrenner);
+    Bericht b;
     if (!g.formular) {
         melde(fehler, datei, g.fehler);
-        status = ausgang::dateifehler;
-        return std::nullopt;
+        b.status = ausgang::dateifehler;
+        b.ladefehler = std::move(g.fehler);
+        return b;
     }
     // The report command recalculates before it composes, as the button "P" does.
-    std::optional<std::string> text = g.formular->bericht();
-    if (!text) {
+    b.text = g.formular->bericht();
+    if (!b.text) {
         melde(fehler, datei, std::string(berichtVerweigert) + " (" + std::string(meldung(g.lauf.ausgang)) + ")");
-        status = ausgang::abgebrochen;
+        b.status = ausgang::abgebrochen;
     } else {
         meldeStatus(fehler, datei, g.lauf);
-        status = ausgangVon(g.lauf);
+        b.status = ausgangVon(g.lauf);
     }
-    if (quelle)
-        *quelle = g.formular->rechenstand().value_or(Rechenstand{});
+    b.stand = g.formular->rechenstand().value_or(Rechenstand{});
     if (mitAbschnitt)
-        return mitRechengang(text, g.formular->rechengang().value_or(""));
-    return text;
+        b.text = mitRechengang(b.text, g.formular->rechengang().value_or(""));
+    return b;
 }
 
 int berichte(const QString& datei, std::ostream& aus, std::ostream& fehler,
              const std::string& dezimaltrenner, bool mitAbschnitt)
 {
-    int status = ausgang::ausreichend;
-    if (const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt, status))
-        aus << *text;
-    return status;
+    const Bericht b = berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt);
+    if (b.text)
+        aus << *b.text;
+    return b.status;
 }
 
-int druckeAlsPdf(const QString& ziel, const QString& datei, std::ostream& fehler,
+// One file prints as "Drucken" would, or nothing; several print after their
+// list, a file that cannot be read or a run that stopped named in it.
+int druckeAlsPdf(const QString& ziel, const QStringList& dateien, std::ostream& fehler,
                  const std::string& dezimaltrenner, bool mitAbschnitt, const PdfAusgabe& pdf)
 {
-    int status = ausgang::ausreichend;
-    Rechenstand quelle;
-    const std::optional<std::string> text = berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt, status, &quelle);
-    if (!text)
-        return status;
-    if (const std::optional<std::string> grund = pdf(utf8(ziel), *text, quelle)) {
+    std::vector<Bericht> berichte;
+    int hoechster = ausgang::ausreichend;
+    for (const QString& datei : dateien) {
+        berichte.push_back(berichtVon(datei, fehler, dezimaltrenner, mitAbschnitt));
+        hoechster = std::max(hoechster, berichte.back().status);
+    }
+    const bool einzeln = dateien.size() == 1;
+    if (einzeln && !berichte.front().text)
+        return hoechster;
+    std::vector<Uebersichtseintrag> liste;
+    std::vector<PdfTeil> teile;
+    for (std::size_t i = 0; i < berichte.size(); ++i) {
+        const Bericht& b = berichte[i];
+        const std::string datei = utf8(dateien[qsizetype(i)]);
+        liste.push_back({datei, b.stand ? &*b.stand : nullptr, b.ladefehler});
+        if (b.stand)
+            teile.push_back({datei, b.text.value_or(std::string(berichtVerweigert) + "\r\n"), *b.stand});
+    }
+    if (const std::optional<std::string> grund = pdf(utf8(ziel), einzeln ? std::string() : uebersicht(liste), teile)) {
         melde(fehler, ziel, "PDF nicht möglich: " + *grund);
         return ausgang::dateifehler;
     }
-    return status;
+    return hoechster;
 }
 
 // The drawing is written for a calculation that stopped too: it shows the
@@ -285,8 +310,9 @@ std::string benutzung()
            "  velkor --json DATEI.vlk [DATEI.vlk ...]\n"
            "      Status, Eingaben, ungerundete Ergebnisse und Zwischenwerte aller Dateien\n"
            "      als JSON\n"
-           "  velkor --pdf AUS.pdf DATEI.vlk\n"
-           "      druckt den Rechenbericht der Datei und ihre Skizze in AUS.pdf, wie \"Drucken\" sie setzt\n"
+           "  velkor --pdf AUS.pdf DATEI.vlk [DATEI.vlk ...]\n"
+           "      druckt Rechenbericht, Skizze und Zusammenfassung jeder Datei in AUS.pdf, wie\n"
+           "      \"Drucken\" sie setzt; bei mehreren Dateien zuerst eine Übersicht, Seiten durchgezählt\n"
            "  velkor --skizze AUS.svg DATEI.vlk   (oder AUS.png)\n"
            "      zeichnet die Skizze des Ausschnitts mit den angerechneten Flächen allein\n"
            "  --rechengang (zu --bericht oder --pdf)\n"
@@ -396,16 +422,18 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
         return falscherAufruf(fehler,
                               "Nur einer der Befehle --bericht, --speichern-als, --json, --pdf und --skizze ist möglich.");
 
-    if (parser.isSet(json)) {
+    if (parser.isSet(json) || parser.isSet(alsPdf)) {
+        const char* befehl = parser.isSet(json) ? "--json" : "--pdf";
         if (dateien.isEmpty())
-            return falscherAufruf(fehler, "--json braucht mindestens eine Datei.");
-        return alsJson(dateien, aus, fehler, dezimaltrenner);
+            return falscherAufruf(fehler, std::string(befehl) + " braucht mindestens eine Datei.");
+        if (parser.isSet(json))
+            return alsJson(dateien, aus, fehler, dezimaltrenner);
     }
     const char* befehl = parser.isSet(bericht)     ? "--bericht"
                          : parser.isSet(alsPdf)    ? "--pdf"
                          : parser.isSet(alsSkizze) ? "--skizze"
                                                    : "--speichern-als";
-    if (dateien.size() != 1)
+    if (dateien.size() != 1 && !parser.isSet(alsPdf))
         return falscherAufruf(fehler, std::string(befehl) + " braucht genau eine Datei.");
     if (parser.isSet(bericht))
         return berichte(dateien.front(), aus, fehler, dezimaltrenner, mitAbschnitt);
@@ -420,10 +448,12 @@ std::optional<int> befehl(const QStringList& argumente, std::ostream& aus, std::
         return speichereAls(ziel, dateien.front(), fehler, dezimaltrenner);
     if (parser.isSet(alsPdf) ? !pdf : !skizze)
         return falscherAufruf(fehler, std::string(befehl) + " ist in diesem Programm nicht verfügbar.");
-    if (dieselbeDatei(ziel, dateien.front()))
-        return falscherAufruf(fehler, "Die Zieldatei von " + std::string(befehl) + " ist die Projektdatei selbst.");
+    if (std::ranges::any_of(dateien, [&](const QString& datei) { return dieselbeDatei(ziel, datei); }))
+        return falscherAufruf(fehler, "Die Zieldatei von " + std::string(befehl)
+                                          + (dateien.size() == 1 ? " ist die Projektdatei selbst."
+                                                                 : " ist eine der Projektdateien."));
     if (parser.isSet(alsPdf))
-        return druckeAlsPdf(ziel, dateien.front(), fehler, dezimaltrenner, mitAbschnitt, pdf);
+        return druckeAlsPdf(ziel, dateien, fehler, dezimaltrenner, mitAbschnitt, pdf);
     const QString endung = QFileInfo(ziel).suffix().toLower();
     if (endung != QStringLiteral("svg") && endung != QStringLiteral("png"))
         return falscherAufruf(fehler, "Die Zieldatei von --skizze muss auf .svg oder .png enden.");

@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace velkor {
 
@@ -21,10 +22,17 @@ inline constexpr int dateifehler = 4;         // a file missing, unreadable or n
 inline constexpr int falscherAufruf = 64;
 } // namespace ausgang
 
-// Prints a report and its drawing into a PDF file as the report window's
-// "Drucken" lays them out; a German reason when the file could not be written.
-using PdfAusgabe = std::function<std::optional<std::string>(const std::string& pfad, const std::string& bericht,
-                                                            const Rechenstand& skizze)>;
+// One design for the PDF: the file as named, the text "P" shows and the run.
+struct PdfTeil {
+    std::string datei;
+    std::string bericht;
+    Rechenstand stand;
+};
+// Prints the list of designs (empty for one design) and each design's report,
+// drawing and summary into one PDF file as the report window's "Drucken" lays
+// them out; a German reason when the file could not be written.
+using PdfAusgabe = std::function<std::optional<std::string>(const std::string& pfad, const std::string& uebersicht,
+                                                            const std::vector<PdfTeil>& teile)>;
 // Writes the drawing alone (SVG or PNG by the name's ending); a German reason when it could not.
 using SkizzenAusgabe = std::function<std::optional<std::string>(const std::string& pfad, const Rechenstand& skizze)>;
 
@@ -32,7 +40,8 @@ using SkizzenAusgabe = std::function<std::optional<std::string>(const std::strin
 //   --bericht DATEI              the report as the window shows it after loading and "P"
 //   --speichern-als AUS DATEI    load, recalculate, save as the window's save would
 //   --json DATEI [DATEI ...]     status, inputs and unrounded results of every file
-//   --pdf AUS DATEI              the report and its drawing printed into AUS through `pdf`
+//   --pdf AUS DATEI [DATEI ...]  the reports and drawings printed into AUS through `pdf`,
+//                                after a list of the designs when there are several
 //   --skizze AUS DATEI           the drawing alone, AUS ending in .svg or .png, through `skizze`;
 //                                also for a calculation that stopped (the drawing says why)
 // `argumente` are the program's arguments without its name. Files are loaded and

@@ -45,9 +45,12 @@ int main(int argc, char** argv)
     const std::string dezimaltrenner = QLocale::system().decimalPoint().toStdString();
     if (!fensterdateien) {
         try {
-            const auto pdf = [](const std::string& pfad, const std::string& bericht,
-                                const velkor::Rechenstand& skizze) {
-                return velkor::druckeInPdf(pfad, QString::fromStdString(bericht), &skizze);
+            const auto pdf = [](const std::string& pfad, const std::string& uebersicht,
+                                const std::vector<velkor::PdfTeil>& teile) {
+                velkor::Druckwerk werk{QString::fromStdString(uebersicht), {}};
+                for (const velkor::PdfTeil& t : teile)
+                    werk.teile.append({QString::fromStdString(t.datei), QString::fromStdString(t.bericht), t.stand});
+                return velkor::druckeInPdf(pfad, werk);
             };
             return velkor::kommandozeile(argumente, std::cout, std::cerr, dezimaltrenner, pdf, velkor::schreibeSkizze)
                 .value_or(velkor::ausgang::falscherAufruf);

@@ -1,11 +1,14 @@
 #include "formular/formular.h"
 #include "report/bericht.h"
+#include "report/druck.h"
 #include "report/rechengang.h"
 #include "report/skizzenmaler.h"
+#include "report/zusammenfassung.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -69,14 +72,20 @@ void BM_Skizze(benchmark::State& state)
 }
 BENCHMARK(BM_Skizze);
 
-// The same drawing laid out and painted into the picture --skizze writes as PNG.
-void BM_SkizzeMalen(benchmark::State& state)
+// Fonts and painting need the toolkit running.
+void starteQt()
 {
     static int argc = 1;
     static char name[] = "velkor_bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv); // fonts need it
+    static QGuiApplication app(argc, argv);
+}
+
+// The same drawing laid out and painted into the picture --skizze writes as PNG.
+void BM_SkizzeMalen(benchmark::State& state)
+{
+    starteQt();
     const Rechenstand r = kugelMitScheibe();
     QImage bild(1636, 1122, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -86,6 +95,30 @@ void BM_SkizzeMalen(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SkizzeMalen)->Unit(benchmark::kMillisecond);
+
+// 100 designs with their worked calculation as --pdf --rechengang prints them:
+// into one document after their list (state.range(0) == 1), or each into a file of its own.
+void BM_PdfHundert(benchmark::State& state)
+{
+    starteQt();
+    const Rechenstand r = kugelMitScheibe();
+    const QString text = QString::fromStdString(mitRechengang(bericht(r.daten, r.lauf), rechengang(r.daten, r.lauf)));
+    const std::vector<Uebersichtseintrag> liste(100, Uebersichtseintrag{"kugel.vlk", &r, {}});
+    const QTemporaryDir ordner;
+    for (auto _ : state) {
+        if (state.range(0) == 1) {
+            Druckwerk werk{QString::fromStdString(uebersicht(liste)), {}};
+            for (int i = 0; i < 100; ++i)
+                werk.teile.append({QStringLiteral("kugel.vlk"), text, r});
+            benchmark::DoNotOptimize(druckeInPdf(ordner.filePath("alle.pdf").toStdString(), werk));
+        } else {
+            for (int i = 0; i < 100; ++i)
+                benchmark::DoNotOptimize(druckeInPdf(ordner.filePath(QString::number(i) + ".pdf").toStdString(),
+                                                     Druckwerk{{}, {{QStringLiteral("kugel.vlk"), text, r}}}));
+        }
+    }
+}
+BENCHMARK(BM_PdfHundert)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 } // namespace velkor

@@ -54,6 +54,7 @@ Projektbefehle::Ausgang Projektbefehle::speichern()
         return Ausgang::fehlgeschlagen;
     }
     formular_.gespeichert();
+    datei_ = dateiname_;
     if (!ergebnis.ersetzteZeichen.empty())
         formular_.setzeStatustext(formular_.statustext() + " Ersetzte Zeichen: " + sichtbareZeichen(ergebnis.ersetzteZeichen));
     return Ausgang::gespeichert;
@@ -80,13 +81,16 @@ bool Projektbefehle::laden(const std::string& pfad)
         return false;
     }
     formular_.uebernehme(*ergebnis.projekt);
+    datei_ = pfad;
     return true;
 }
 
 void Projektbefehle::loeschen()
 {
-    if (weiterNachFrage("Vor dem Löschen speichern?"))
+    if (weiterNachFrage("Vor dem Löschen speichern?")) {
         formular_.loesche();
+        datei_.clear();
+    }
 }
 
 bool Projektbefehle::beendenBestaetigt() { return weiterNachFrage("Vor dem Verlassen speichern?"); }

@@ -28,6 +28,8 @@ public:
 
     // The file dialog's name, kept between uses.
     const std::string& dateiname() const { return dateiname_; }
+    // The file the design was last read from or saved to; empty for a new or cleared one.
+    const std::string& datei() const { return datei_; }
 
 private:
     // The unsaved-changes question: true when the action may go on.
@@ -36,6 +38,7 @@ private:
     Formular& formular_;
     Dialoge& dialoge_;
     std::string dateiname_;
+    std::string datei_;
 };
 
 } // namespace velkor

@@ -129,7 +129,6 @@ std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf)
     t.reserve("Wanddickenreserve", Groesse::rG);
     t.kasten("Mittragende Breite", "b", Groesse::b, " mm");
     t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxG, " bar");
-    bool unzureichend = w.rG < 0;
     if (d.stutzen) {
         t.zeile("Stutzen: ");
         t.kasten("Erforderliche Wanddicke", "ss", Groesse::sS, " mm");
@@ -141,15 +140,10 @@ std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf)
         t.flaeche("Druckbeaufschlagte Fläche", "Ap", w.Ap);
         t.reserve("Reserve Flächenvergleich", Groesse::rFV);
         t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxFV, " bar");
-        // Nozzle reserves left from an earlier run with nozzle count only while it is on.
-        unzureichend = unzureichend || w.rS < 0 || w.rFV < 0;
     }
     t.kasten("unverstärkter Ausschnitt", "dmax", Groesse::dmax, " mm");
     t.zeile();
-    // Inputs that fail a plausibility check are never reported as sufficient.
-    t.zeile(unzureichend ? "NICHT AUSREICHEND DIMENSIONIERT!" : meldung(lauf.ausgang == Ausgang::eingabenPruefen
-                                                                         ? Ausgang::eingabenPruefen
-                                                                         : Ausgang::ausreichend));
+    t.zeile(urteilszeile(d, lauf));
     std::string text = t.fertig();
     if (const std::vector<std::string> notiert = hinweise(d, lauf); !notiert.empty()) {
         Rechensatz satz(d.dezimaltrenner);
@@ -159,6 +153,16 @@ std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf)
         text += std::move(satz).text();
     }
     return text;
+}
+
+std::string_view urteilszeile(const Berichtsdaten& d, const Rechenlauf& lauf)
+{
+    const Berechnungsdaten& w = d.daten;
+    // Nozzle reserves left from an earlier run with nozzle count only while it is on.
+    if (w.rG < 0 || (d.stutzen && (w.rS < 0 || w.rFV < 0)))
+        return "NICHT AUSREICHEND DIMENSIONIERT!";
+    // Inputs that fail a plausibility check are never reported as sufficient.
+    return meldung(lauf.ausgang == Ausgang::eingabenPruefen ? Ausgang::eingabenPruefen : Ausgang::ausreichend);
 }
 
 } // namespace velkor

@@ -41,4 +41,7 @@ struct Rechenstand {
 // run gives any.
 std::string bericht(const Berichtsdaten& daten, const Rechenlauf& lauf);
 
+// The report's verdict line of a run that reached its verdict.
+std::string_view urteilszeile(const Berichtsdaten& daten, const Rechenlauf& lauf);
+
 } // namespace velkor

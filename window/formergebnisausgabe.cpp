@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -30,6 +32,7 @@ namespace {
 constexpr int px(int twips) { return twips / 15; }
 
 constexpr auto einstellungRechengang = "Ergebnisausgabe/Rechengang";
+constexpr std::string_view titelPdf = "Als PDF speichern";
 
 QPushButton* knopf(QWidget* fenster, const char* name, const char* text)
 {
@@ -81,6 +84,8 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
 
     commandClipboard_ = knopf(this, "CommandClipboard", "Zwischenablage");
     commandDrucken_ = knopf(this, "CommandDrucken", "Drucken");
+    commandPdf_ = knopf(this, "CommandPdf", "Als PDF");
+    commandPdf_->setToolTip(QStringLiteral("Den Ausdruck als PDF-Datei speichern, auch ohne Drucker"));
     commandOK_ = knopf(this, "CommandOK", "Zurück");
 
     statusBar_ = new QLabel(QStringLiteral("Ergebnisausgabe"), this);
@@ -97,10 +102,12 @@ FormErgebnisausgabe::FormErgebnisausgabe(Dialoge& dialoge, Druckerwahl druckerwa
     setTabOrder(textErgebnisAusgabe_, checkRechengang_);
     setTabOrder(checkRechengang_, commandClipboard_);
     setTabOrder(commandClipboard_, commandDrucken_);
-    setTabOrder(commandDrucken_, commandOK_);
+    setTabOrder(commandDrucken_, commandPdf_);
+    setTabOrder(commandPdf_, commandOK_);
 
     connect(commandClipboard_, &QPushButton::clicked, this, &FormErgebnisausgabe::kopiere);
     connect(commandDrucken_, &QPushButton::clicked, this, &FormErgebnisausgabe::druckeText);
+    connect(commandPdf_, &QPushButton::clicked, this, &FormErgebnisausgabe::speicherePdf);
     connect(commandOK_, &QPushButton::clicked, this, &QWidget::hide);
     connect(checkRechengang_, &QCheckBox::toggled, this, &FormErgebnisausgabe::rechengangUmgeschaltet);
     connect(ansichten_, &QTabBar::currentChanged, this, &FormErgebnisausgabe::zeigeAnsicht);
@@ -131,9 +138,10 @@ void FormErgebnisausgabe::resizeEvent(QResizeEvent* ereignis)
     textErgebnisAusgabe_->setGeometry(kasten);
     skizze_->setGeometry(kasten);
     const int zeile = tabs + px(4800) + mehrHoch;
-    for (auto [knopf, links] : {std::pair{commandClipboard_, 2880}, {commandDrucken_, 4560}, {commandOK_, 6120}})
+    for (auto [knopf, links] : {std::pair{commandClipboard_, 1440}, {commandDrucken_, 3000}, {commandPdf_, 4560},
+                                {commandOK_, 6120}})
         knopf->setGeometry(px(links) + mehrBreit, zeile, px(1335), px(375));
-    checkRechengang_->setGeometry(px(120), zeile, px(2640), px(375));
+    checkRechengang_->setGeometry(px(120), zeile, px(1320), px(375));
     statusBar_->setGeometry(0, tabs + px(5280) + mehrHoch, px(7440) + mehrBreit, px(255));
 }
 
@@ -143,22 +151,23 @@ bool FormErgebnisausgabe::rechengangGewaehlt()
 }
 
 void FormErgebnisausgabe::zeigeBericht(const QString& bericht, const QString& rechengang,
-                                       std::optional<Rechenstand> skizze)
+                                       std::optional<Rechenstand> skizze, const QString& datei)
 {
     gefuellt_ = true;
     bericht_ = bericht.toStdString();
     rechengang_ = rechengang.toStdString();
     zeigeText();
-    zeigeFenster(std::move(skizze));
+    zeigeFenster(std::move(skizze), datei);
 }
 
-void FormErgebnisausgabe::zeigeAbbruch(const QString& rechengang, std::optional<Rechenstand> skizze)
+void FormErgebnisausgabe::zeigeAbbruch(const QString& rechengang, std::optional<Rechenstand> skizze,
+                                       const QString& datei)
 {
     gefuellt_ = true;
     bericht_.reset();
     rechengang_ = rechengang.toStdString();
     zeigeText();
-    zeigeFenster(std::move(skizze));
+    zeigeFenster(std::move(skizze), datei);
 }
 
 void FormErgebnisausgabe::zeigeText()
@@ -199,9 +208,11 @@ void FormErgebnisausgabe::wechsleAnsicht(int schritt)
     }
 }
 
-void FormErgebnisausgabe::zeigeFenster(std::optional<Rechenstand> skizze)
+void FormErgebnisausgabe::zeigeFenster(std::optional<Rechenstand> skizze, const QString& datei)
 {
     quelle_ = std::move(skizze);
+    datei_ = datei;
+    statusBar_->setText(QStringLiteral("Ergebnisausgabe"));
     skizze_->setzeQuelle(quelle_);
     ansichten_->setTabEnabled(1, quelle_.has_value());
     if (!quelle_)
@@ -230,15 +241,38 @@ void FormErgebnisausgabe::kopiere()
     ablage->setText(text());
 }
 
+Druckwerk FormErgebnisausgabe::druckwerk() const
+{
+    return Druckwerk{{}, {Druckteil{datei_, text(), quelle_}}};
+}
+
 void FormErgebnisausgabe::druckeText()
 {
     const std::unique_ptr<QPrinter> drucker = druckerwahl_();
     if (!drucker) {
-        dialoge_.meldung("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.", "Drucken");
+        dialoge_.meldung("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt; "
+                         "„Als PDF“ speichert ihn als Datei.",
+                         "Drucken");
         return;
     }
-    if (const std::optional<std::string> grund = druckeAufDrucker(*drucker, text(), quelle_ ? &*quelle_ : nullptr))
+    if (const std::optional<std::string> grund = druckeAufDrucker(*drucker, druckwerk()))
         dialoge_.meldung(*grund + " Der Bericht wurde nicht gedruckt.", "Drucken");
+}
+
+void FormErgebnisausgabe::speicherePdf()
+{
+    // Proposed beside the project file, under its name.
+    const QFileInfo projekt(datei_);
+    const std::string vorschlag =
+        projekt.suffix() == QStringLiteral("vlk") ? projekt.dir().filePath(projekt.completeBaseName()).toStdString() : "";
+    const std::optional<std::string> pfad = dialoge_.dateiZumSpeichern(titelPdf, "PDF-Dateien|*.pdf", vorschlag);
+    if (!pfad || pfad->empty())
+        return;
+    if (const std::optional<std::string> grund = druckeInPdf(*pfad, druckwerk())) {
+        dialoge_.meldung(*grund + " Das PDF wurde nicht geschrieben.", titelPdf);
+        return;
+    }
+    statusBar_->setText(QStringLiteral("PDF gespeichert: ") + QString::fromStdString(*pfad));
 }
 
 } // namespace velkor

@@ -19,10 +19,11 @@ class QTabBar;
 namespace velkor {
 
 class Dialoge;
+struct Druckwerk;
 class Skizzenansicht;
 
 // The report window: the last report in a read-only monospaced box, with
-// "Zwischenablage", "Drucken" and "Zurück", and the drawing of the same run one
+// "Zwischenablage", "Drucken", "Als PDF" and "Zurück", and the drawing of the same run one
 // tab ("Skizze") away. One instance is filled and shown again by every report;
 // closing it only hides it. With "Rechengang" checked (a choice kept between
 // runs of the program) the report is followed by its worked calculation;
@@ -39,11 +40,13 @@ public:
     ~FormErgebnisausgabe() override;
 
     // Replaces the whole text by the report (and the section "RECHENGANG" when
-    // checked), the drawing by the run's (or none), and shows the window without blocking.
+    // checked), the drawing by the run's (or none), and shows the window without
+    // blocking. `datei` is what the head of every printed page names.
     void zeigeBericht(const QString& bericht, const QString& rechengang = {},
-                      std::optional<Rechenstand> skizze = std::nullopt);
+                      std::optional<Rechenstand> skizze = std::nullopt, const QString& datei = {});
     // A run that stopped: the refusal line and the section up to the stop.
-    void zeigeAbbruch(const QString& rechengang, std::optional<Rechenstand> skizze = std::nullopt);
+    void zeigeAbbruch(const QString& rechengang, std::optional<Rechenstand> skizze = std::nullopt,
+                      const QString& datei = {});
     // Whether "Rechengang" is chosen, as the window would start with it.
     static bool rechengangGewaehlt();
     // The box's text with CR LF line ends, as copied and printed.
@@ -51,13 +54,17 @@ public:
 
     void kopiere();   // "Zwischenablage"
     void druckeText(); // "Drucken": the text, then the drawing on a page of its own
+    // "Als PDF": the printout into a file chosen in the save dialog, written
+    // whole or not at all; the status line says where it went.
+    void speicherePdf();
 
 protected:
     void resizeEvent(QResizeEvent* ereignis) override;
 
 private:
     void zeigeText();
-    void zeigeFenster(std::optional<Rechenstand> skizze);
+    void zeigeFenster(std::optional<Rechenstand> skizze, const QString& datei);
+    Druckwerk druckwerk() const;
     void rechengangUmgeschaltet(bool an);
     void zeigeAnsicht(int tab); // 0 the report, 1 the drawing
     void wechsleAnsicht(int schritt); // to the next (+1) or previous (-1) enabled tab
@@ -69,6 +76,7 @@ private:
     Skizzenansicht* skizze_;
     QPushButton* commandClipboard_;
     QPushButton* commandDrucken_;
+    QPushButton* commandPdf_;
     QPushButton* commandOK_;
     QLabel* statusBar_;
     QCheckBox* checkRechengang_;
@@ -77,6 +85,7 @@ private:
     std::optional<std::string> bericht_;
     std::string rechengang_;
     std::optional<Rechenstand> quelle_;
+    QString datei_;
 };
 
 } // namespace velkor

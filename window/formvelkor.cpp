@@ -467,10 +467,15 @@ void FormVelkor::ausgeben()
     if (!ergebnisausgabe_)
         ergebnisausgabe_ = std::make_unique<FormErgebnisausgabe>(dialoge_);
     const QString abschnitt = QString::fromStdString(formular_.rechengang().value_or(std::string()));
+    // Every printed page names the file; a printout of changed or unsaved work says so.
+    const std::string datei = befehle_.datei().empty() ? "nicht gespeichert"
+                              : formular_.geaendert() ? befehle_.datei() + " (geändert)"
+                                                      : befehle_.datei();
     if (text)
-        ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text), abschnitt, formular_.rechenstand());
+        ergebnisausgabe_->zeigeBericht(QString::fromStdString(*text), abschnitt, formular_.rechenstand(),
+                                       QString::fromStdString(datei));
     else
-        ergebnisausgabe_->zeigeAbbruch(abschnitt, formular_.rechenstand());
+        ergebnisausgabe_->zeigeAbbruch(abschnitt, formular_.rechenstand(), QString::fromStdString(datei));
 }
 
 bool FormVelkor::lade(const std::string& pfad)

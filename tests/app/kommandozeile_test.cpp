@@ -41,8 +41,11 @@ Lauf starte(const QStringList& argumente)
     const auto skizze = [](const std::string&, const Rechenstand& r) -> std::optional<std::string> {
         return "Probe " + std::string(r.lauf.berechnet() ? "nach" : "vor") + " dem Urteil";
     };
-    const auto pdf = [&](const std::string& pfad, const std::string& text, const Rechenstand& r) {
-        return *skizze(pfad, r) + ", " + std::to_string(std::ranges::count(text, '\n')) + " Zeilen";
+    const auto pdf = [&](const std::string& pfad, const std::string& uebersicht, const std::vector<PdfTeil>& teile) {
+        std::string was = uebersicht.empty() ? "" : "Übersicht, " + std::to_string(std::ranges::count(uebersicht, '\n')) + " Zeilen; ";
+        for (const PdfTeil& t : teile)
+            was += t.datei + ": " + *skizze(pfad, t.stand) + ", " + std::to_string(std::ranges::count(t.bericht, '\n')) + " Zeilen; ";
+        return was.substr(0, was.size() - 2);
     };
     Lauf l{kommandozeile(argumente, aus, fehler, ".", pdf, skizze), aus.str(), fehler.str()};
     QDir::setCurrent(vorher);
@@ -177,10 +180,12 @@ QStringList zeilen(const QString& text)
     return z;
 }
 
+// Page 0: all pages.
 QString pdfSeite(const QString& pfad, int seite)
 {
     QProcess text;
-    text.start("pdftotext", {"-layout", "-f", QString::number(seite), "-l", QString::number(seite), pfad, "-"});
+    const QStringList seiten = seite > 0 ? QStringList{"-f", QString::number(seite), "-l", QString::number(seite)} : QStringList();
+    text.start("pdftotext", QStringList{"-layout"} + seiten + QStringList{pfad, "-"});
     EXPECT_TRUE(text.waitForFinished(30000));
     return text.readAllStandardOutput();
 }
@@ -190,8 +195,11 @@ TEST_F(Ordner, thePdfHoldsTheReportAndTheDrawingAndNeverReplacesTheProjectFile)
 {
     for (const char* ziel : {"--pdf b.pdf", "--skizze s.svg", "--skizze s.PNG"})
         EXPECT_EQ(starte(ordner.path(), ziel + QString(" unterdimensioniert.vlk")).status, 1) << ziel;
-    EXPECT_EQ(zeilen(pdfSeite(ordner.filePath("b.pdf"), 1)), zeilen(QString::fromStdString(testdaten("app/unterdimensioniert_bericht.txt"))));
-    EXPECT_TRUE(pdfSeite(ordner.filePath("b.pdf"), 2).contains("As1 = 148.72 mm²"));
+    const QStringList seite1 = zeilen(pdfSeite(ordner.filePath("b.pdf"), 1));
+    EXPECT_EQ(seite1.mid(1, seite1.size() - 2), zeilen(QString::fromStdString(testdaten("app/unterdimensioniert_bericht.txt"))));
+    const QString seite2 = pdfSeite(ordner.filePath("b.pdf"), 2);
+    for (const char* text : {"As1 = 148.72 mm²", "p = 10.00 bar > pmax = 8.86 bar (Grundkörper)\n", "Seite 2 von 2"})
+        EXPECT_TRUE(seite2.contains(text)) << text;
     EXPECT_TRUE(QSvgRenderer(ordner.filePath("s.svg")).isValid());
     EXPECT_NE(inhalt(ordner.filePath("s.svg").toStdString()).find("As1 = 148.72 mm²"), std::string::npos);
     EXPECT_EQ(QImage(ordner.filePath("s.PNG")).size(), QSize(1636, 1122));
@@ -202,6 +210,30 @@ TEST_F(Ordner, thePdfHoldsTheReportAndTheDrawingAndNeverReplacesTheProjectFile)
     EXPECT_EQ(starte(ordner.path(), "--pdf d.pdf division_null.vlk").status, 3);
     EXPECT_EQ(inhalt(ordner.filePath("projekt.vlk").toStdString()), testdaten("app/zylinder_stutzen.vlk"));
     EXPECT_FALSE(QFile::exists(ordner.filePath("d.pdf")));
+}
+
+// Several designs: the list first, the pages numbered through, each naming its
+// design's file, and no page begins inside a formula's block.
+TEST_F(Ordner, severalDesignsPrintIntoOneNumberedPdfAfterTheirList)
+{
+    const QString pdf = ordner.filePath("alle.pdf");
+    EXPECT_EQ(starte(ordner.path(), "--pdf alle.pdf --rechengang hinweise.vlk fehlt.vlk unterdimensioniert.vlk").status, 4);
+    EXPECT_EQ(starte(ordner.path(), "--pdf alle.pdf zylinder_stutzen.vlk eingaben_pruefen.vlk").status, 2);
+    EXPECT_EQ(starte(ordner.path(), "--pdf alle.pdf --rechengang zylinder_stutzen.vlk hinweise.vlk unterdimensioniert.vlk division_null.vlk fehlt.vlk").status, 4);
+    const QStringList seiten = pdfSeite(pdf, 0).split('\f', Qt::SkipEmptyParts);
+    const QStringList liste = zeilen(seiten.front());
+    EXPECT_EQ(liste.mid(1, liste.size() - 2), zeilen(QString::fromStdString(testdaten("app/uebersicht.txt"))));
+    QStringList dateien;
+    for (qsizetype s = 0; s < seiten.size(); ++s) {
+        const QStringList z = zeilen(seiten[s]);
+        EXPECT_TRUE(z.back().endsWith(QStringLiteral("Seite %1 von %2").arg(s + 1).arg(seiten.size()))) << z.back().toStdString();
+        const QString datei = z.front().section("Datei: ", 1);
+        if (s > 0 && dateien.value(dateien.size() - 1) != datei)
+            dateien << datei;
+        EXPECT_FALSE(QString("=+−/·").contains(z[1].front())) << "page " << s + 1 << " begins inside a block";
+        EXPECT_EQ(seiten[s].contains("F = p/10·Ap"), seiten[s].contains("= 10.00/10·")) << "page " << s + 1;
+    }
+    EXPECT_EQ(dateien, QStringList({"zylinder_stutzen.vlk", "hinweise.vlk", "unterdimensioniert.vlk", "division_null.vlk"}));
 }
 
 // The PDF once went straight into the target: a write that failed halfway left a

@@ -1,12 +1,15 @@
 #include "report/druck.h"
 #include "tests/formular/formularhilfe.h"
+#include "tests/support/testdaten.h"
 #include "window/formergebnisausgabe.h"
 #include "window/uebersetzung.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDate>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -54,7 +57,7 @@ TEST(Druck, everyLineIsPrintedAtTwentyFiveAndFifteenMillimetresInTenPointCourier
 {
     QTemporaryDir ordner;
     const QString pfad = ordner.filePath("bericht.pdf");
-    ASSERT_TRUE(drucke(*pdfDrucker(pfad), bericht(150)));
+    ASSERT_TRUE(drucke(*pdfDrucker(pfad), Druckwerk{{}, {Druckteil{"Bericht.vlk", bericht(150), std::nullopt}}}));
     QRegularExpression wort(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">Zeile</word>)re");
     QList<QList<double>> w; // left, top, bottom of each line's first word
     for (auto m = wort.globalMatch(pdfText(pfad, "-bbox")); m.hasNext();) {
@@ -72,6 +75,23 @@ TEST(Druck, everyLineIsPrintedAtTwentyFiveAndFifteenMillimetresInTenPointCourier
     ASSERT_EQ(seiten.size(), 3);
     EXPECT_TRUE(seiten[0].contains("Zeile 060 ") && !seiten[0].contains("Zeile 061 "));
     EXPECT_TRUE(seiten[2].contains("Zeile 149 Größe = 223.50 mm²"));
+    const QString tag = QDate::currentDate().toString("dd.MM.yyyy");
+    for (int s = 0; s < 3; ++s)
+        EXPECT_TRUE(seiten[s].contains(QRegularExpression("Projekt: +Datei: Bericht.vlk\\s.*Gedruckt am " + tag
+                                                          + " +Velkor 0.1 +Seite " + QString::number(s + 1) + " von 3\\s*$",
+                                                          QRegularExpression::DotMatchesEverythingOption)))
+            << seiten[s].toStdString();
+}
+
+// Rows of tests/data/druck/seiten.txt.
+TEST(Druck, aPageBreaksBeforeABlockThatNoLongerFitsAndNeverAfterAHeading)
+{
+    for (const auto& z : tabelle("druck/seiten.txt")) {
+        QStringList seiten;
+        for (const QStringList& seite : druckseiten(QString::fromStdString(z[0]).replace('|', "\r\n"), std::stoi(z[1])))
+            seiten << QString::number(seite.size());
+        EXPECT_EQ(seiten.join(' ').toStdString(), z[2]) << z[0];
+    }
 }
 
 class Ausgabe : public ::testing::Test {
@@ -123,7 +143,7 @@ TEST_F(Ausgabe, tabMovesOnToTheButtonsAndTheTabsAndControlTabSwitchesToAnEnabled
 {
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
     kasten()->setFocus();
-    for (const char* naechster : {"CheckRechengang", "CommandClipboard", "CommandDrucken", "CommandOK", "Ansichten",
+    for (const char* naechster : {"CheckRechengang", "CommandClipboard", "CommandDrucken", "CommandPdf", "CommandOK", "Ansichten",
                                   "TextErgebnisAusgabe"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), naechster);
@@ -145,9 +165,15 @@ TEST_F(Ausgabe, tabMovesOnToTheButtonsAndTheTabsAndControlTabSwitchesToAnEnabled
         EXPECT_EQ(wechsle(taste, mit), tab) << taste;
 }
 
-TEST_F(Ausgabe, druckenPrintsTheReportOnceAJobOrSaysWhyNot)
+TEST_F(Ausgabe, druckenAndAlsPdfPrintTheReportOnceAJobOrSayWhyNot)
 {
     QTemporaryDir ordner;
+    fenster->zeigeBericht(bericht(57), {}, std::nullopt, "/p/Behälter 1.vlk");
+    dialoge.dateien = {ordner.filePath("b.pdf").toStdString(), "/dev/full", std::nullopt};
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(knopf("CommandPdf"), Qt::LeftButton);
+    EXPECT_TRUE(pdfText(ordner.filePath("b.pdf")).contains("Datei: /p/Behälter 1.vlk"));
+    EXPECT_EQ(fenster->findChild<QLabel*>("StatusBar")->text(), "PDF gespeichert: " + ordner.filePath("b.pdf"));
     int auftrag = 0;
     druckerwahl = [&] { return pdfDrucker(ordner.filePath(QStringLiteral("auftrag%1.pdf").arg(++auftrag))); };
     QTest::mouseClick(knopf("CommandDrucken"), Qt::LeftButton);
@@ -161,7 +187,11 @@ TEST_F(Ausgabe, druckenPrintsTheReportOnceAJobOrSaysWhyNot)
     }
     EXPECT_EQ(dialoge.protokoll,
               (std::vector<std::string>{
-                  "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt. | Drucken",
+                  "speichern Als PDF speichern | PDF-Dateien|*.pdf | /p/Behälter 1",
+                  "speichern Als PDF speichern | PDF-Dateien|*.pdf | /p/Behälter 1",
+                  "meldung Das Ziel ist keine gewöhnliche Datei: „/dev/full“. Das PDF wurde nicht geschrieben. | Als PDF speichern",
+                  "speichern Als PDF speichern | PDF-Dateien|*.pdf | /p/Behälter 1",
+                  "meldung Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt; „Als PDF“ speichert ihn als Datei. | Drucken",
                   "meldung Der Ordner existiert nicht: „/nicht/vorhanden“. Der Bericht wurde nicht gedruckt. | Drucken",
                   "meldung Das Ziel ist keine gewöhnliche Datei: „/dev/full“. Der Bericht wurde nicht gedruckt. | Drucken",
                   "meldung Der Drucker hat den Auftrag nicht angenommen. Der Bericht wurde nicht gedruckt. | Drucken"}));
