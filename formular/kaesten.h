@@ -5,13 +5,15 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace velkor {
 
-// The forty text boxes of the main window. The first 37 follow the record
-// order of Groesse, so a numeric box and its quantity share one index.
+// The text boxes of the main window. The first ones follow the record order of
+// Groesse, so a numeric box and its quantity share one index; the three
+// heading boxes come last.
 enum class Kasten {
     TextDa, TextDas, Texts, Textss, Textc1, Textc1s, Textc2, Textc2s, Textv,
     TextK, TextKs, TextKScheibe, TextSi, TextSis, TextSiScheibe,
@@ -21,7 +23,7 @@ enum class Kasten {
     TextAs0, TextAs1, TextAs2, TextAp, TextFVprozent, Textpmaxfv,
     TextBez, TextNummer, TextBearb,
 };
-inline constexpr std::size_t anzahlKaesten = 40;
+inline constexpr std::size_t anzahlKaesten = anzahlGroessen + 3;
 
 constexpr Kasten kastenVon(Groesse g) { return static_cast<Kasten>(g); }
 constexpr std::optional<Groesse> groesseVon(Kasten k)
@@ -30,16 +32,6 @@ constexpr std::optional<Groesse> groesseVon(Kasten k)
         return static_cast<Groesse>(k);
     return std::nullopt;
 }
-
-// The boxes of the nozzle and the pad section, in the order their switch
-// enables and disables them (and Tab visits them).
-inline constexpr std::array stutzenKaesten{
-    Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s, Kasten::TextKs,
-    Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx, Kasten::Textphi,
-};
-inline constexpr std::array scheibenKaesten{
-    Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
-};
 
 enum class Kastenart { eingabe, projekt, ergebnis };
 
@@ -52,6 +44,8 @@ enum class Regel {
     wiederherstellen, // write the stored result back (result boxes)
 };
 
+// A box: for a numeric one its quantity's row of the table of quantities
+// with the form's own texts.
 struct Kasteninfo {
     Kasten kasten;
     std::string_view name;       // control name, "TextDa"
@@ -61,11 +55,16 @@ struct Kasteninfo {
     std::string_view starttext;  // text at start-up
     std::string_view tooltip;
     std::string_view hilfetext;  // status line text while the box has the focus
+    Rahmen rahmen;
+    std::string beschriftung;    // its label: "Da [mm]", "v [-]", "Bez.:"
 };
 
 // All boxes in the order of Kasten.
 const std::array<Kasteninfo, anzahlKaesten>& kaesten();
 const Kasteninfo& info(Kasten k);
+// The boxes of one frame in their turn: the order of Tab, and the order in
+// which a switch enables and disables them.
+std::span<const Kasten> kaestenIn(Rahmen r);
 
 // An entry box as the window labels it, with its frame, so that a message can
 // point to it: "Da [mm] (Grundkörper)". Other boxes give their control name.
