@@ -11,17 +11,24 @@
 
 namespace velkor {
 
-// The text boxes of the main window. The first ones follow the record order of
-// Groesse, so a numeric box and its quantity share one index; the three
-// heading boxes come last.
-enum class Kasten {
-    TextDa, TextDas, Texts, Textss, Textc1, Textc1s, Textc2, Textc2s, Textv,
-    TextK, TextKs, TextKScheibe, TextSi, TextSis, TextSiScheibe,
-    Textls, Textlsstrich, Textx, Textphi, Textb, Texth,
-    TextErgebnisgk, TextErgebnisstutzen, TextErgebnisgkprozent, TextErgebnisstutzenprozent,
-    TextErgebnisb, TextErgebnisls, TextDruck, Textdmax, Textpmaxgk, Textpmaxs,
-    TextAs0, TextAs1, TextAs2, TextAp, TextFVprozent, Textpmaxfv,
-    TextBez, TextNummer, TextBearb,
+constexpr std::size_t nummer(Groesse g) { return static_cast<std::size_t>(g); }
+
+// The text boxes of the main window by control name: a numeric box shares its
+// quantity's index, and the three heading boxes follow the quantities.
+enum class Kasten : std::size_t {
+    TextDa = nummer(Groesse::Da), TextDas = nummer(Groesse::Das), Texts = nummer(Groesse::s), Textss = nummer(Groesse::ss),
+    Textc1 = nummer(Groesse::c1), Textc1s = nummer(Groesse::c1s), Textc2 = nummer(Groesse::c2), Textc2s = nummer(Groesse::c2s),
+    Textv = nummer(Groesse::v), TextK = nummer(Groesse::K), TextKs = nummer(Groesse::Ks), TextKScheibe = nummer(Groesse::KScheibe),
+    TextSi = nummer(Groesse::S), TextSis = nummer(Groesse::Sis), TextSiScheibe = nummer(Groesse::SScheibe),
+    Textls = nummer(Groesse::ls), Textlsstrich = nummer(Groesse::lsstrich), Textx = nummer(Groesse::x),
+    Textphi = nummer(Groesse::phi), Textb = nummer(Groesse::bScheibe), Texth = nummer(Groesse::hScheibe),
+    TextErgebnisgk = nummer(Groesse::sG), TextErgebnisstutzen = nummer(Groesse::sS),
+    TextErgebnisgkprozent = nummer(Groesse::rG), TextErgebnisstutzenprozent = nummer(Groesse::rS),
+    TextErgebnisb = nummer(Groesse::b), TextErgebnisls = nummer(Groesse::lsm), TextDruck = nummer(Groesse::p),
+    Textdmax = nummer(Groesse::dmax), Textpmaxgk = nummer(Groesse::pmaxG), Textpmaxs = nummer(Groesse::pmaxS),
+    TextAs0 = nummer(Groesse::As0), TextAs1 = nummer(Groesse::As1), TextAs2 = nummer(Groesse::As2), TextAp = nummer(Groesse::Ap),
+    TextFVprozent = nummer(Groesse::rFV), Textpmaxfv = nummer(Groesse::pmaxFV),
+    TextBez = anzahlGroessen, TextNummer, TextBearb,
 };
 inline constexpr std::size_t anzahlKaesten = anzahlGroessen + 3;
 
