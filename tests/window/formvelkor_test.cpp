@@ -95,11 +95,6 @@ protected:
 
 using K = Kasten;
 
-std::string beschriftung(const QWidget* w)
-{
-    auto* l = qobject_cast<const QLabel*>(w);
-    return " " + (l ? l->text() : w->objectName()).toStdString();
-}
 QColor textfarbe(const QWidget* w) { return w->palette().color(QPalette::Text); }
 QColor hintergrund(const QWidget* w) { return w->palette().color(QPalette::Window); }
 
@@ -111,10 +106,11 @@ TEST_F(Fenster, everyBoxStandsInItsFrameBesideTheLabelOfItsRowAndNothingCoversMo
     for (QWidget* w : fenster->findChildren<QWidget*>())
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
     // Neighbours in a frame share at most their borders.
+    const auto name = [](QWidget* w) { auto* l = qobject_cast<QLabel*>(w); return " " + (l ? l->text() : w->objectName()).toStdString(); };
     for (QGroupBox* g : fenster->findChildren<QGroupBox*>())
         for (QWidget* a : g->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             for (QWidget* b : g->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                EXPECT_TRUE(a == b || (a->geometry() & b->geometry()).height() <= 3) << beschriftung(a) << beschriftung(b);
+                EXPECT_TRUE(a == b || (a->geometry() & b->geometry()).height() <= 3) << name(a) << name(b);
     const auto zeilen = tabelle("window/fenster.txt");
     for (const auto& z : zeilen) {
         SCOPED_TRACE(z[0]);
@@ -224,12 +220,10 @@ TEST_F(Fenster, everyWayOfStartingACommandLeavesTheTypedBoxFirstAndOnlyOnce)
 
 TEST_F(Fenster, reservesAndTheStatusLineTakeTheirColours)
 {
-    for (const Kasteninfo& k : kaesten()) {
-        const bool reserve = k.art == Kastenart::ergebnis && k.starttext == "0";
-        if (k.art == Kastenart::ergebnis) {
-            EXPECT_EQ(textfarbe(kasten(k.kasten)), reserve ? QColor(0, 192, 0) : QColor(0, 0, 255)) << k.name;
+    for (const Kasteninfo& k : kaesten())
+        if (k.art == Kastenart::ergebnis) { // the reserves start as "0"
+            EXPECT_EQ(textfarbe(kasten(k.kasten)), k.starttext == "0" ? QColor(0, 192, 0) : QColor(0, 0, 255)) << k.name;
         }
-    }
     gibBeispielEin();
     gibEin(K::Texts, "2");
     klicke(knopf("CommandBerechnen"));
