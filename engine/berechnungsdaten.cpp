@@ -108,7 +108,7 @@ constexpr std::array<Groesse, anzahlGroessen> folge = [] {
     std::array<Groesse, anzahlGroessen> f{};
     for (std::size_t i = 0; i < f.size(); ++i)
         f[i] = tabelle[i].groesse;
-    std::ranges::sort(f, vor);
+    std::sort(f.begin(), f.end(), vor);
     return f;
 }();
 
@@ -129,8 +129,8 @@ const Groesseninfo& info(Groesse g) { return tabelle[static_cast<std::size_t>(g)
 
 std::span<const Groesse> groessenIn(Rahmen r)
 {
-    const auto [von, bis] = std::ranges::equal_range(folge, r, {}, [](Groesse g) { return info(g).rahmen; });
-    return {von, bis};
+    const auto von = std::find_if(folge.begin(), folge.end(), [r](Groesse g) { return info(g).rahmen == r; });
+    return {von, std::find_if(von, folge.end(), [r](Groesse g) { return info(g).rahmen != r; })};
 }
 
 } // namespace velkor

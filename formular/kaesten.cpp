@@ -159,8 +159,8 @@ const Kasteninfo& info(Kasten k) { return kaesten()[static_cast<std::size_t>(k)]
 std::span<const Kasten> kaestenIn(Rahmen r)
 {
     static const std::array<Kasten, anzahlKaesten> folge = kastenfolge();
-    const auto [von, bis] = std::ranges::equal_range(folge, r, {}, [](Kasten k) { return info(k).rahmen; });
-    return {von, bis};
+    const auto von = std::find_if(folge.begin(), folge.end(), [r](Kasten k) { return info(k).rahmen == r; });
+    return {von, std::find_if(von, folge.end(), [r](Kasten k) { return info(k).rahmen != r; })};
 }
 
 std::string beschriftung(Kasten k)
