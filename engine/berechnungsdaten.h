@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 namespace velkor {
@@ -65,6 +66,16 @@ enum class Muster {
     ganz,        // "#######0": rounded to a whole number
 };
 
+// The frames of the form: the part of the construction a quantity describes,
+// or the kind of result. The project heading texts stand in their own frame.
+enum class Rahmen { grundkoerper, betriebsdaten, projekt, stutzen, scheibe, ergebnisse, flaechenvergleich };
+inline constexpr std::size_t anzahlRahmen = 7;
+
+// "Grundkörper", "Verstärkungsscheibe", "Ergebnisse Innendruck".
+std::string_view rahmenname(Rahmen r);
+
+// One row of the table of quantities; everything that shows, reads or stores
+// a quantity takes its texts and places from here.
 struct Groesseninfo {
     Groesse groesse;
     std::string_view name;          // record name, also used in JSON: "Da", "lsstrich"
@@ -73,11 +84,19 @@ struct Groesseninfo {
     double Berechnungsdaten::*feld;
     bool eingabe;                   // entered by the user (fields 1–21 and 28), else a result
     Muster muster;                  // pattern the calculation writes the box with
+    std::string_view zeichen;       // symbol beside its frame's other quantities: "Da" for Das
+    std::string_view beschreibung;  // as the report names it: "Stutzenlänge außen"
+    Rahmen rahmen;
+    int platz;                      // 1, 2, …: its turn in its frame (Tab, the report's echo)
+    std::string_view starttext;     // text of its box at start-up
+    int dateizeile;                 // its line in the project file
 };
 
 // All quantities in record order.
 const std::array<Groesseninfo, anzahlGroessen>& groessen();
 const Groesseninfo& info(Groesse g);
+// The quantities of one frame in their turn.
+std::span<const Groesse> groessenIn(Rahmen r);
 
 inline double& wert(Berechnungsdaten& d, Groesse g) { return d.*info(g).feld; }
 inline double wert(const Berechnungsdaten& d, Groesse g) { return d.*info(g).feld; }

@@ -16,27 +16,13 @@ namespace {
 
 constexpr std::size_t index(Kasten k) { return static_cast<std::size_t>(k); }
 
-// Clearing writes the entry boxes in this order, the pressure last.
-constexpr std::array eingabenBeimLoeschen{
-    Kasten::TextDa, Kasten::Texts, Kasten::Textc1, Kasten::Textc2, Kasten::Textv, Kasten::TextK,
-    Kasten::TextSi, Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s,
-    Kasten::TextKs, Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx,
-    Kasten::Textphi, Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
-    Kasten::TextDruck,
-};
-constexpr std::array ergebnisseBeimLoeschen{
-    Kasten::TextErgebnisgk, Kasten::TextErgebnisstutzen, Kasten::TextErgebnisgkprozent,
-    Kasten::TextErgebnisstutzenprozent, Kasten::TextErgebnisb, Kasten::TextErgebnisls,
-    Kasten::Textpmaxgk, Kasten::Textpmaxs, Kasten::TextAs0, Kasten::TextAs1, Kasten::TextAs2,
-    Kasten::TextAp, Kasten::TextFVprozent, Kasten::Textpmaxfv, Kasten::Textdmax,
-};
-
-constexpr std::array projektKaesten{Kasten::TextBez, Kasten::TextNummer, Kasten::TextBearb};
+std::span<const Kasten> projektKaesten() { return kaestenIn(Rahmen::projekt); }
 
 std::size_t projektIndex(Kasten k)
 {
-    for (std::size_t i = 0; i < projektKaesten.size(); ++i)
-        if (projektKaesten[i] == k)
+    const auto kopf = projektKaesten();
+    for (std::size_t i = 0; i < kopf.size(); ++i)
+        if (kopf[i] == k)
             return i;
     throw std::invalid_argument("kein Projektkasten");
 }
@@ -81,10 +67,9 @@ Formular::Formular(std::string dezimaltrenner)
         texte_[index(k.kasten)] = std::string(k.starttext);
         frei_[index(k.kasten)] = true;
     }
-    for (Kasten k : stutzenKaesten)
-        frei_[index(k)] = false;
-    for (Kasten k : scheibenKaesten)
-        frei_[index(k)] = false;
+    for (Rahmen r : {Rahmen::stutzen, Rahmen::scheibe})
+        for (Kasten k : kaestenIn(r))
+            frei_[index(k)] = false;
     reservefarben_.fill(Reservefarbe::gruen);
 }
 
@@ -174,7 +159,7 @@ void Formular::setzeStutzen(bool an)
     stutzen_ = an;
     if (!an)
         setzeScheibe(false);
-    for (Kasten k : stutzenKaesten)
+    for (Kasten k : kaestenIn(Rahmen::stutzen))
         schalteFrei(k, an);
     geaendert_ = true;
 }
@@ -187,10 +172,10 @@ void Formular::setzeScheibe(bool an)
     if (!stutzen_) {
         // A pad exists only on a nozzle: the box is unchecked again at once.
         setzeScheibe(false);
-        for (Kasten k : scheibenKaesten)
+        for (Kasten k : kaestenIn(Rahmen::scheibe))
             schalteFrei(k, false);
     } else {
-        for (Kasten k : scheibenKaesten)
+        for (Kasten k : kaestenIn(Rahmen::scheibe))
             schalteFrei(k, an);
     }
     geaendert_ = true;
@@ -278,20 +263,17 @@ Berichtsdaten Formular::berichtsdaten() const
 
 void Formular::loesche()
 {
-    for (Kasten k : eingabenBeimLoeschen) {
-        schreibe(k, "0.00");
-        wert(daten_, *groesseVon(k)) = 0;
-    }
-    for (Kasten k : ergebnisseBeimLoeschen) {
-        schreibe(k, k == Kasten::TextFVprozent ? "0" : "0.00");
-        wert(daten_, *groesseVon(k)) = 0;
+    // Every box gets two decimals, the wall reserves too; only the area reserve shows "0".
+    for (const Groesseninfo& g : groessen()) {
+        schreibe(kastenVon(g.groesse), g.groesse == Groesse::rFV ? "0" : "0.00");
+        wert(daten_, g.groesse) = 0;
     }
     setzeZylinder(true);
     setzeAusgehalst(false);
     setzeStutzen(false);
     setzeScheibe(false);
-    for (std::size_t i = 0; i < projektKaesten.size(); ++i) {
-        schreibe(projektKaesten[i], "");
+    for (std::size_t i = 0; i < projekttexte_.size(); ++i) {
+        schreibe(projektKaesten()[i], "");
         projekttexte_[i].clear();
     }
     dateinameAutomatisch_ = true;
@@ -311,8 +293,8 @@ Rechenlauf Formular::uebernehme(const Projekt& projekt)
     }
     const std::array<const std::string*, 3> kopf{&projekt.bezeichnung, &projekt.nummer,
                                                  &projekt.bearbeiter};
-    for (std::size_t i = 0; i < projektKaesten.size(); ++i) {
-        schreibe(projektKaesten[i], *kopf[i]);
+    for (std::size_t i = 0; i < projekttexte_.size(); ++i) {
+        schreibe(projektKaesten()[i], *kopf[i]);
         projekttexte_[i] = *kopf[i];
     }
     // Through their behaviour, so a pad without a nozzle ends switched off.

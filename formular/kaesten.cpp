@@ -1,5 +1,7 @@
 #include "formular/kaesten.h"
 
+#include <algorithm>
+
 namespace velkor {
 
 namespace {
@@ -25,123 +27,148 @@ constexpr std::string_view minustoleranz = "Fertigungsbedingte Minustoleranz (Au
 constexpr std::string_view abnutzung = "Abnutzungszuschlag (Ferrit 1mm (s<30mm), Austenit 0mm)";
 constexpr std::string_view pmaxOhne = "Maximal zulässiger Berechnungsdruck ohne Flächenvergleich";
 
-constexpr std::array<Kasteninfo, anzahlKaesten> tabelle{{
-    {K::TextDa, "TextDa", eingabe, normal, zwei, "0.00", "Außendurchmesser",
-     "Außendurchmesser des Grundkörpers"},
-    {K::TextDas, "TextDas", eingabe, normal, zwei, "0.00", "Außendurchmesser",
-     "Außendurchmesser des Stutzens"},
-    {K::Texts, "Texts", eingabe, normal, zwei, "0.00", "Wanddicke", "Nennwanddicke des Grundkörpers"},
-    {K::Textss, "Textss", eingabe, normal, zwei, "0.00", "Wanddicke", "Nennwanddicke des Stutzens"},
-    {K::Textc1, "Textc1", eingabe, betrag, zwei, "0.00", "Minustoleranz", minustoleranz},
-    {K::Textc1s, "Textc1s", eingabe, betrag, zwei, "0.00", "Minustoleranz", minustoleranz},
-    {K::Textc2, "Textc2", eingabe, betrag, zwei, "0.00", "Wanddickenabnutzung", abnutzung},
-    {K::Textc2s, "Textc2s", eingabe, betrag, zwei, "0.00", "Wanddickenabnutzung", abnutzung},
-    {K::Textv, "Textv", eingabe, normal, zwei, "1.00", "Schweißnahtfaktor", "Schweißnahtfaktor"},
-    {K::TextK, "TextK", eingabe, normal, zwei, "265.00", "Rp0,2 bzw. Rp1,0", festigkeit},
-    {K::TextKs, "TextKs", eingabe, normal, zwei, "265.00", "Rp0,2 bzw. Rp1,0", festigkeit},
-    {K::TextKScheibe, "TextKScheibe", eingabe, normal, zwei, "265.00", "Rp0,2 bzw. Rp1,0", festigkeit},
-    {K::TextSi, "TextSi", eingabe, normal, zwei, "1.5", "Sicherheitsbeiwert", sicherheit},
-    {K::TextSis, "TextSis", eingabe, normal, zwei, "1.5", "Sicherheitsbeiwert", sicherheit},
-    {K::TextSiScheibe, "TextSiScheibe", eingabe, normal, zwei, "1.5", "Sicherheitsbeiwert", sicherheit},
-    {K::Textls, "Textls", eingabe, normal, zwei, "0.00", "Stutzenlänge außerhalb Grundkörper",
-     "Länge des Stutzens außerhalb des Grundkörpers"},
-    {K::Textlsstrich, "Textlsstrich", eingabe, normal, zwei, "0.00", "Stutzenlänge eingesteckt",
-     "Länge des Stutzens innerhalb des Grundkörpers"},
-    {K::Textx, "Textx", eingabe, normal, zwei, "0.00", "Abstand zur nächsten Störstelle",
+// The form's own texts of a quantity's box. Its label is the quantity's symbol
+// beside its frame and its unit ("c1 [mm]", "v [-]") unless a symbol of its own is given.
+struct Kastentext {
+    Groesse groesse;
+    std::string_view name;
+    Regel regel;
+    std::string_view tooltip;
+    std::string_view hilfetext;
+    std::string_view beschriftungssymbol = {};
+};
+
+using G = Groesse;
+
+constexpr std::array<Kastentext, anzahlGroessen> kastentexte{{
+    {G::Da, "TextDa", normal, "Außendurchmesser", "Außendurchmesser des Grundkörpers"},
+    {G::Das, "TextDas", normal, "Außendurchmesser", "Außendurchmesser des Stutzens"},
+    {G::s, "Texts", normal, "Wanddicke", "Nennwanddicke des Grundkörpers"},
+    {G::ss, "Textss", normal, "Wanddicke", "Nennwanddicke des Stutzens"},
+    {G::c1, "Textc1", betrag, "Minustoleranz", minustoleranz},
+    {G::c1s, "Textc1s", betrag, "Minustoleranz", minustoleranz},
+    {G::c2, "Textc2", betrag, "Wanddickenabnutzung", abnutzung},
+    {G::c2s, "Textc2s", betrag, "Wanddickenabnutzung", abnutzung},
+    {G::v, "Textv", normal, "Schweißnahtfaktor", "Schweißnahtfaktor"},
+    {G::K, "TextK", normal, "Rp0,2 bzw. Rp1,0", festigkeit},
+    {G::Ks, "TextKs", normal, "Rp0,2 bzw. Rp1,0", festigkeit},
+    {G::KScheibe, "TextKScheibe", normal, "Rp0,2 bzw. Rp1,0", festigkeit},
+    {G::S, "TextSi", normal, "Sicherheitsbeiwert", sicherheit},
+    {G::Sis, "TextSis", normal, "Sicherheitsbeiwert", sicherheit},
+    {G::SScheibe, "TextSiScheibe", normal, "Sicherheitsbeiwert", sicherheit},
+    {G::ls, "Textls", normal, "Stutzenlänge außerhalb Grundkörper", "Länge des Stutzens außerhalb des Grundkörpers"},
+    {G::lsstrich, "Textlsstrich", normal, "Stutzenlänge eingesteckt", "Länge des Stutzens innerhalb des Grundkörpers"},
+    {G::x, "Textx", normal, "Abstand zur nächsten Störstelle",
      "Abstand zur Störstelle:Behälternaht, mittragende Breite naher Stutzen(0=Keine)"},
-    {K::Textphi, "Textphi", eingabe, winkel, zwei, "90.00",
-     "45°-90°: Winkel zwischen Stutzen und Behälterlängsachse",
+    {G::phi, "Textphi", winkel, "45°-90°: Winkel zwischen Stutzen und Behälterlängsachse",
      "Spitzer Winkel (45°-90°) zwischen Stutzen und Grundkörperlängsachse"},
-    {K::Textb, "Textb", eingabe, normal, zwei, "0.00", "Scheibenbreite",
-     "Breite der Verstärkungsscheibe (b=(da-di)/2)"},
-    {K::Texth, "Texth", eingabe, normal, zwei, "0.00", "Scheibenhöhe", "Höhe der Verstärkungsscheibe"},
-    {K::TextErgebnisgk, "TextErgebnisgk", ergebnis, zurueck, zwei, "0.00",
-     "Erforderliche Wanddicke des Grundkörpers", "Erforderliche Wanddicke des Grundkörpers"},
-    {K::TextErgebnisstutzen, "TextErgebnisstutzen", ergebnis, zurueck, zwei, "0.00",
-     "Erforderliche Wanddicke des Stutzens ohne Flächenvergleich, nur Innendruck",
+    {G::bScheibe, "Textb", normal, "Scheibenbreite", "Breite der Verstärkungsscheibe (b=(da-di)/2)"},
+    {G::hScheibe, "Texth", normal, "Scheibenhöhe", "Höhe der Verstärkungsscheibe"},
+    {G::sG, "TextErgebnisgk", zurueck, "Erforderliche Wanddicke des Grundkörpers",
+     "Erforderliche Wanddicke des Grundkörpers"},
+    {G::sS, "TextErgebnisstutzen", zurueck, "Erforderliche Wanddicke des Stutzens ohne Flächenvergleich, nur Innendruck",
      "Erforderliche Wanddicke des Stutzens ohne Flächenvergleich, nur Innendruck"},
-    {K::TextErgebnisgkprozent, "TextErgebnisgkprozent", ergebnis, zurueck, ganz, "0",
-     "Wanddickenreserve Grundkörper", "Wanddickenreserve Grundkörper"},
-    {K::TextErgebnisstutzenprozent, "TextErgebnisstutzenprozent", ergebnis, zurueck, ganz, "0",
-     "Wanddickenreserve Stutzen", "Wanddickenreserve Stutzen"},
-    {K::TextErgebnisb, "TextErgebnisb", ergebnis, zurueck, zwei, "0.00",
-     "Mittragende Breite des Grundkörpers", "Mittragende Breite des Grundkörpers"},
-    {K::TextErgebnisls, "TextErgebnisls", ergebnis, zurueck, zwei, "0.00",
-     "Mittragende Länge des Stutzens", "Mittragende Länge des Stutzens"},
-    {K::TextDruck, "TextDruck", eingabe, betrag, zwei, "0.5", "Berechnungsdruck",
-     "Berechnungsüberdruck des zugeordneten Druckraumes"},
-    {K::Textdmax, "Textdmax", ergebnis, zurueck, zwei, "0.00",
-     "Maximal zulässiger unverstärkter Ausschnitt", "Maximaler unverstärkter Ausschnitt des Grundkörpers"},
-    {K::Textpmaxgk, "Textpmaxgk", ergebnis, zurueck, zwei, "0.00", pmaxOhne, pmaxOhne},
-    {K::Textpmaxs, "Textpmaxs", ergebnis, zurueck, zwei, "0.00", pmaxOhne, pmaxOhne},
-    // The area boxes are restored without decimals, although the calculation writes them with two.
-    {K::TextAs0, "TextAs0", ergebnis, zurueck, ganz, "0.00", "Drucktragende Fläche Grundkörper",
-     "Drucktragende Fläche des Grundkörpers"},
-    {K::TextAs1, "TextAs1", ergebnis, zurueck, ganz, "0.00", "Drucktragende Fläche Stutzen",
-     "Drucktragende Fläche des Stutzens"},
-    {K::TextAs2, "TextAs2", ergebnis, zurueck, ganz, "0.00", "Drucktragende Fläche Scheibe",
-     "Drucktragende Fläche der Scheibe"},
-    {K::TextAp, "TextAp", ergebnis, zurueck, ganz, "0.00", "Druckbeaufschlagte Fläche",
-     "Druckbeaufschlagte Fläche"},
-    {K::TextFVprozent, "TextFVprozent", ergebnis, zurueck, ganz, "0", "Reserve des Flächenvergleiches",
-     "Druckreserve Flächenvergleich: (pmax-p) / p"},
-    {K::Textpmaxfv, "Textpmaxfv", ergebnis, zurueck, zwei, "0.00",
-     "Maximal zulässiger Berechnungsdruck mit Flächenvergleich",
+    {G::rG, "TextErgebnisgkprozent", zurueck, "Wanddickenreserve Grundkörper", "Wanddickenreserve Grundkörper"},
+    {G::rS, "TextErgebnisstutzenprozent", zurueck, "Wanddickenreserve Stutzen", "Wanddickenreserve Stutzen"},
+    {G::b, "TextErgebnisb", zurueck, "Mittragende Breite des Grundkörpers", "Mittragende Breite des Grundkörpers"},
+    {G::lsm, "TextErgebnisls", zurueck, "Mittragende Länge des Stutzens", "Mittragende Länge des Stutzens"},
+    {G::p, "TextDruck", betrag, "Berechnungsdruck", "Berechnungsüberdruck des zugeordneten Druckraumes", "Druck"},
+    {G::dmax, "Textdmax", zurueck, "Maximal zulässiger unverstärkter Ausschnitt",
+     "Maximaler unverstärkter Ausschnitt des Grundkörpers"},
+    {G::pmaxG, "Textpmaxgk", zurueck, pmaxOhne, pmaxOhne},
+    {G::pmaxS, "Textpmaxs", zurueck, pmaxOhne, pmaxOhne},
+    {G::As0, "TextAs0", zurueck, "Drucktragende Fläche Grundkörper", "Drucktragende Fläche des Grundkörpers"},
+    {G::As1, "TextAs1", zurueck, "Drucktragende Fläche Stutzen", "Drucktragende Fläche des Stutzens"},
+    {G::As2, "TextAs2", zurueck, "Drucktragende Fläche Scheibe", "Drucktragende Fläche der Scheibe"},
+    // Two blanks: "Ap  [mm²]" lines up with the labels of As0 to As2.
+    {G::Ap, "TextAp", zurueck, "Druckbeaufschlagte Fläche", "Druckbeaufschlagte Fläche", "Ap "},
+    {G::rFV, "TextFVprozent", zurueck, "Reserve des Flächenvergleiches", "Druckreserve Flächenvergleich: (pmax-p) / p"},
+    {G::pmaxFV, "Textpmaxfv", zurueck, "Maximal zulässiger Berechnungsdruck mit Flächenvergleich",
      "Maximal zulässiger Berechnungsdruck mit Flächenvergleich"},
-    {K::TextBez, "TextBez", projekt, text, zwei, "", "Projektbezeichnung", "Bezeichnung des Projektes"},
-    {K::TextNummer, "TextNummer", projekt, text, zwei, "", "Nummer oder Unterpunkt",
-     "Berechnungsnummer oder Unterpunkt"},
-    {K::TextBearb, "TextBearb", projekt, text, zwei, "", "Sachbearbeiter", "Sachbearbeiter"},
 }};
 
-constexpr bool inKastenOrder()
+constexpr bool inRecordOrder()
 {
-    for (std::size_t i = 0; i < tabelle.size(); ++i)
-        if (static_cast<std::size_t>(tabelle[i].kasten) != i)
+    for (std::size_t i = 0; i < kastentexte.size(); ++i)
+        if (static_cast<std::size_t>(kastentexte[i].groesse) != i)
             return false;
     return true;
 }
-static_assert(inKastenOrder(), "the table must follow the order of Kasten");
+static_assert(inRecordOrder(), "the table must follow the order of Groesse");
+
+struct Kopfkasten {
+    Kasten kasten;
+    std::string_view name, beschriftung, tooltip, hilfetext;
+};
+
+// The heading boxes, in their turn in the frame "Projekt".
+constexpr std::array<Kopfkasten, 3> kopfkaesten{{
+    {K::TextBez, "TextBez", "Bez.:", "Projektbezeichnung", "Bezeichnung des Projektes"},
+    {K::TextNummer, "TextNummer", "Nummer:", "Nummer oder Unterpunkt", "Berechnungsnummer oder Unterpunkt"},
+    {K::TextBearb, "TextBearb", "Bearb.:", "Sachbearbeiter", "Sachbearbeiter"},
+}};
+static_assert(anzahlGroessen + kopfkaesten.size() == anzahlKaesten);
+
+Kasteninfo kasteninfo(const Groesseninfo& g)
+{
+    const Kastentext& t = kastentexte[static_cast<std::size_t>(g.groesse)];
+    const std::string_view symbol = t.beschriftungssymbol.empty() ? g.zeichen : t.beschriftungssymbol;
+    const std::string einheit = "[" + std::string(g.einheit.empty() ? "-" : g.einheit) + "]";
+    // The area boxes are restored without decimals, although the calculation writes them with two.
+    const Muster muster = !g.eingabe && g.einheit == "mm²" ? ganz : g.muster;
+    return {kastenVon(g.groesse), t.name, g.eingabe ? eingabe : ergebnis, t.regel, muster, g.starttext,
+            t.tooltip, t.hilfetext, g.rahmen, symbol.empty() ? einheit : std::string(symbol) + " " + einheit};
+}
+
+std::array<Kasteninfo, anzahlKaesten> alleKaesten()
+{
+    std::array<Kasteninfo, anzahlKaesten> t;
+    for (const Groesseninfo& g : groessen())
+        t[static_cast<std::size_t>(g.groesse)] = kasteninfo(g);
+    for (const Kopfkasten& k : kopfkaesten)
+        t[static_cast<std::size_t>(k.kasten)] = {k.kasten, k.name, projekt, text, zwei, "", k.tooltip,
+                                                 k.hilfetext, Rahmen::projekt, std::string(k.beschriftung)};
+    return t;
+}
+
+// Every box, frame by frame in their turn.
+std::array<Kasten, anzahlKaesten> kastenfolge()
+{
+    std::array<Kasten, anzahlKaesten> f{};
+    std::size_t n = 0;
+    for (std::size_t r = 0; r < anzahlRahmen; ++r) {
+        for (Groesse g : groessenIn(static_cast<Rahmen>(r)))
+            f[n++] = kastenVon(g);
+        if (static_cast<Rahmen>(r) == Rahmen::projekt)
+            for (const Kopfkasten& k : kopfkaesten)
+                f[n++] = k.kasten;
+    }
+    return f;
+}
 
 } // namespace
 
-const std::array<Kasteninfo, anzahlKaesten>& kaesten() { return tabelle; }
+const std::array<Kasteninfo, anzahlKaesten>& kaesten()
+{
+    static const std::array<Kasteninfo, anzahlKaesten> tabelle = alleKaesten();
+    return tabelle;
+}
 
-const Kasteninfo& info(Kasten k) { return tabelle[static_cast<std::size_t>(k)]; }
+const Kasteninfo& info(Kasten k) { return kaesten()[static_cast<std::size_t>(k)]; }
+
+std::span<const Kasten> kaestenIn(Rahmen r)
+{
+    static const std::array<Kasten, anzahlKaesten> folge = kastenfolge();
+    const auto von = std::find_if(folge.begin(), folge.end(), [r](Kasten k) { return info(k).rahmen == r; });
+    return {von, std::find_if(von, folge.end(), [r](Kasten k) { return info(k).rahmen != r; })};
+}
 
 std::string beschriftung(Kasten k)
 {
-    const auto mit = [](std::string_view bezeichnung, std::string_view rahmen) {
-        return std::string(bezeichnung) + " (" + std::string(rahmen) + ")";
-    };
-    constexpr std::string_view mantel = "Grundkörper";
-    constexpr std::string_view stutzen = "Stutzen";
-    constexpr std::string_view scheibe = "Verstärkungsscheibe";
-    switch (k) {
-    case K::TextDa: return mit("Da [mm]", mantel);
-    case K::Texts: return mit("s [mm]", mantel);
-    case K::Textc1: return mit("c1 [mm]", mantel);
-    case K::Textc2: return mit("c2 [mm]", mantel);
-    case K::Textv: return mit("v [-]", mantel);
-    case K::TextK: return mit("K [N/mm²]", mantel);
-    case K::TextSi: return mit("S [-]", mantel);
-    case K::TextDruck: return mit("Druck [bar]", "Betriebsdaten");
-    case K::TextDas: return mit("Da [mm]", stutzen);
-    case K::Textss: return mit("s [mm]", stutzen);
-    case K::Textc1s: return mit("c1 [mm]", stutzen);
-    case K::Textc2s: return mit("c2 [mm]", stutzen);
-    case K::TextKs: return mit("K [N/mm²]", stutzen);
-    case K::TextSis: return mit("S [-]", stutzen);
-    case K::Textls: return mit("ls [mm]", stutzen);
-    case K::Textlsstrich: return mit("ls' [mm]", stutzen);
-    case K::Textx: return mit("x [mm]", stutzen);
-    case K::Textphi: return mit("phi [°]", stutzen);
-    case K::Textb: return mit("b [mm]", scheibe);
-    case K::Texth: return mit("h [mm]", scheibe);
-    case K::TextKScheibe: return mit("K [N/mm²]", scheibe);
-    case K::TextSiScheibe: return mit("S [-]", scheibe);
-    default: return std::string(info(k).name);
-    }
+    const Kasteninfo& kasten = info(k);
+    if (kasten.art != Kastenart::eingabe)
+        return std::string(kasten.name);
+    return kasten.beschriftung + " (" + std::string(rahmenname(kasten.rahmen)) + ")";
 }
 
 } // namespace velkor

@@ -5,23 +5,32 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace velkor {
 
-// The forty text boxes of the main window. The first 37 follow the record
-// order of Groesse, so a numeric box and its quantity share one index.
-enum class Kasten {
-    TextDa, TextDas, Texts, Textss, Textc1, Textc1s, Textc2, Textc2s, Textv,
-    TextK, TextKs, TextKScheibe, TextSi, TextSis, TextSiScheibe,
-    Textls, Textlsstrich, Textx, Textphi, Textb, Texth,
-    TextErgebnisgk, TextErgebnisstutzen, TextErgebnisgkprozent, TextErgebnisstutzenprozent,
-    TextErgebnisb, TextErgebnisls, TextDruck, Textdmax, Textpmaxgk, Textpmaxs,
-    TextAs0, TextAs1, TextAs2, TextAp, TextFVprozent, Textpmaxfv,
-    TextBez, TextNummer, TextBearb,
+constexpr std::size_t nummer(Groesse g) { return static_cast<std::size_t>(g); }
+
+// The text boxes of the main window by control name: a numeric box shares its
+// quantity's index, and the three heading boxes follow the quantities.
+enum class Kasten : std::size_t {
+    TextDa = nummer(Groesse::Da), TextDas = nummer(Groesse::Das), Texts = nummer(Groesse::s), Textss = nummer(Groesse::ss),
+    Textc1 = nummer(Groesse::c1), Textc1s = nummer(Groesse::c1s), Textc2 = nummer(Groesse::c2), Textc2s = nummer(Groesse::c2s),
+    Textv = nummer(Groesse::v), TextK = nummer(Groesse::K), TextKs = nummer(Groesse::Ks), TextKScheibe = nummer(Groesse::KScheibe),
+    TextSi = nummer(Groesse::S), TextSis = nummer(Groesse::Sis), TextSiScheibe = nummer(Groesse::SScheibe),
+    Textls = nummer(Groesse::ls), Textlsstrich = nummer(Groesse::lsstrich), Textx = nummer(Groesse::x),
+    Textphi = nummer(Groesse::phi), Textb = nummer(Groesse::bScheibe), Texth = nummer(Groesse::hScheibe),
+    TextErgebnisgk = nummer(Groesse::sG), TextErgebnisstutzen = nummer(Groesse::sS),
+    TextErgebnisgkprozent = nummer(Groesse::rG), TextErgebnisstutzenprozent = nummer(Groesse::rS),
+    TextErgebnisb = nummer(Groesse::b), TextErgebnisls = nummer(Groesse::lsm), TextDruck = nummer(Groesse::p),
+    Textdmax = nummer(Groesse::dmax), Textpmaxgk = nummer(Groesse::pmaxG), Textpmaxs = nummer(Groesse::pmaxS),
+    TextAs0 = nummer(Groesse::As0), TextAs1 = nummer(Groesse::As1), TextAs2 = nummer(Groesse::As2), TextAp = nummer(Groesse::Ap),
+    TextFVprozent = nummer(Groesse::rFV), Textpmaxfv = nummer(Groesse::pmaxFV),
+    TextBez = anzahlGroessen, TextNummer, TextBearb,
 };
-inline constexpr std::size_t anzahlKaesten = 40;
+inline constexpr std::size_t anzahlKaesten = anzahlGroessen + 3;
 
 constexpr Kasten kastenVon(Groesse g) { return static_cast<Kasten>(g); }
 constexpr std::optional<Groesse> groesseVon(Kasten k)
@@ -30,16 +39,6 @@ constexpr std::optional<Groesse> groesseVon(Kasten k)
         return static_cast<Groesse>(k);
     return std::nullopt;
 }
-
-// The boxes of the nozzle and the pad section, in the order their switch
-// enables and disables them (and Tab visits them).
-inline constexpr std::array stutzenKaesten{
-    Kasten::TextDas, Kasten::Textss, Kasten::Textc1s, Kasten::Textc2s, Kasten::TextKs,
-    Kasten::TextSis, Kasten::Textls, Kasten::Textlsstrich, Kasten::Textx, Kasten::Textphi,
-};
-inline constexpr std::array scheibenKaesten{
-    Kasten::Textb, Kasten::Texth, Kasten::TextKScheibe, Kasten::TextSiScheibe,
-};
 
 enum class Kastenart { eingabe, projekt, ergebnis };
 
@@ -52,6 +51,8 @@ enum class Regel {
     wiederherstellen, // write the stored result back (result boxes)
 };
 
+// A box: for a numeric one its quantity's row of the table of quantities
+// with the form's own texts.
 struct Kasteninfo {
     Kasten kasten;
     std::string_view name;       // control name, "TextDa"
@@ -61,11 +62,16 @@ struct Kasteninfo {
     std::string_view starttext;  // text at start-up
     std::string_view tooltip;
     std::string_view hilfetext;  // status line text while the box has the focus
+    Rahmen rahmen;
+    std::string beschriftung;    // its label: "Da [mm]", "v [-]", "Bez.:"
 };
 
 // All boxes in the order of Kasten.
 const std::array<Kasteninfo, anzahlKaesten>& kaesten();
 const Kasteninfo& info(Kasten k);
+// The boxes of one frame in their turn: the order of Tab, and the order in
+// which a switch enables and disables them.
+std::span<const Kasten> kaestenIn(Rahmen r);
 
 // An entry box as the window labels it, with its frame, so that a message can
 // point to it: "Da [mm] (Grundkörper)". Other boxes give their control name.

@@ -27,25 +27,27 @@ namespace velkor {
 
 namespace {
 
-constexpr std::size_t anzahlZeilen = 44;
+// After the quantities' lines: the shape, the three switches and the three heading texts.
+constexpr std::size_t zeileForm = anzahlGroessen + 1;
+constexpr std::size_t zeileStutzen = zeileForm + 1;
+constexpr std::size_t zeileBezeichnung = zeileStutzen + 3;
+constexpr std::size_t anzahlZeilen = zeileBezeichnung + 2;
 // A real project file has well under 2 KiB; anything far larger is not one.
 constexpr std::size_t hoechstgroesse = 64 * 1024;
 
-// Lines 1 to 37. The file keeps the shell's c2 (line 6) before the nozzle's
-// c1s (line 7), unlike the record; files in use depend on this order.
-constexpr std::array<Groesse, anzahlGroessen> dateiReihenfolge{
-    Groesse::Da,     Groesse::Das,      Groesse::s,        Groesse::ss,   Groesse::c1,
-    Groesse::c2,     Groesse::c1s,      Groesse::c2s,      Groesse::v,    Groesse::K,
-    Groesse::Ks,     Groesse::KScheibe, Groesse::S,        Groesse::Sis,  Groesse::SScheibe,
-    Groesse::ls,     Groesse::lsstrich, Groesse::x,        Groesse::phi,  Groesse::bScheibe,
-    Groesse::hScheibe, Groesse::sG,     Groesse::sS,       Groesse::rG,   Groesse::rS,
-    Groesse::b,      Groesse::lsm,      Groesse::p,        Groesse::dmax, Groesse::pmaxG,
-    Groesse::pmaxS,  Groesse::As0,      Groesse::As1,      Groesse::As2,  Groesse::Ap,
-    Groesse::rFV,    Groesse::pmaxFV,
-};
-constexpr std::size_t zeileForm = 38;
-constexpr std::size_t zeileStutzen = 39;
-constexpr std::size_t zeileBezeichnung = 42;
+std::string zeilenzahl() { return std::to_string(anzahlZeilen) + " Zeilen"; }
+
+// The quantities in the order of their lines.
+const std::array<Groesse, anzahlGroessen>& dateiReihenfolge()
+{
+    static const std::array<Groesse, anzahlGroessen> folge = [] {
+        std::array<Groesse, anzahlGroessen> f{};
+        for (const Groesseninfo& g : groessen())
+            f[static_cast<std::size_t>(g.dateizeile - 1)] = g.groesse;
+        return f;
+    }();
+    return folge;
+}
 
 QStringDecoder windows1252Decoder() { return QStringDecoder("windows-1252"); }
 
@@ -242,7 +244,7 @@ Dateiinhalt schreibeProjekt(const Projekt& projekt)
     Dateiinhalt inhalt;
     std::string& b = inhalt.bytes;
     b.reserve(640);
-    for (Groesse g : dateiReihenfolge) {
+    for (Groesse g : dateiReihenfolge()) {
         schreibeZahl(b, wert(projekt.daten, g));
         b += "\r\n";
     }
@@ -280,18 +282,18 @@ Leseergebnis leseProjekt(std::string_view bytes)
         zeilen[anzahl++] = ohneFuehrendeLeerzeichen(zeile);
     }
     if (anzahl == 0)
-        return fehler("Die Datei ist leer; eine Projektdatei hat 44 Zeilen.");
+        return fehler("Die Datei ist leer; eine Projektdatei hat " + zeilenzahl() + ".");
     // Such a file reads as one long line; counting its lines would only confuse.
     if (anzahl < anzahlZeilen && bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos)
-        return fehler("Die Zeilenenden der Datei sind nur CR (ohne LF); eine Projektdatei hat 44 Zeilen mit CR LF.");
+        return fehler("Die Zeilenenden der Datei sind nur CR (ohne LF); eine Projektdatei hat " + zeilenzahl() + " mit CR LF.");
     if (anzahl < anzahlZeilen)
         return fehler("Die Datei endet nach Zeile " + std::to_string(anzahl) +
-                      "; eine Projektdatei hat 44 Zeilen.");
+                      "; eine Projektdatei hat " + zeilenzahl() + ".");
 
     Projekt projekt;
-    for (std::size_t i = 0; i < dateiReihenfolge.size(); ++i) {
+    for (std::size_t i = 0; i < anzahlGroessen; ++i) {
         const std::string_view feld = ohneLeerzeichen(zeilen[i]);
-        switch (leseZahl(feld, wert(projekt.daten, dateiReihenfolge[i]))) {
+        switch (leseZahl(feld, wert(projekt.daten, dateiReihenfolge()[i]))) {
         case Zahlfehler::keiner:
             break;
         case Zahlfehler::keineZahl:

@@ -15,7 +15,7 @@ struct Leseergebnis {
     std::string fehler;
 };
 
-// The 44 lines of a project file, Windows-1252 with CR LF.
+// The lines of a project file, Windows-1252 with CR LF.
 struct Dateiinhalt {
     std::string bytes;
     // Characters of the heading texts that the file cannot hold as they are,

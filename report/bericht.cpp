@@ -6,6 +6,8 @@
 #include "report/rechengangsatz.h"
 #include "report/zeichen.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <utility>
 
@@ -46,16 +48,28 @@ public:
         t_ += zeilenende;
     }
 
-    void kasten(std::string_view beschreibung, std::string_view symbol, Groesse g,
-                std::string_view einheit = {})
+    // A quantity's line with its box text, named as the table of quantities names it.
+    void kasten(Groesse g, bool mitEinheit = true)
     {
-        wert(beschreibung, symbol, text(d_.texte, g), einheit);
+        const Groesseninfo& i = info(g);
+        const std::string einheit = mitEinheit && !i.einheit.empty() ? " " + std::string(i.einheit) : "";
+        wert(i.beschreibung, i.zeichen, text(d_.texte, g), einheit);
+    }
+
+    // The entered quantities of a frame in their turn. Reports in use give
+    // the nozzle's x and phi and the pad's b and h without their unit.
+    void eingaben(Rahmen r)
+    {
+        constexpr std::array ohneEinheit{Groesse::x, Groesse::phi, Groesse::bScheibe, Groesse::hScheibe};
+        for (Groesse g : groessenIn(r))
+            if (info(g).eingabe)
+                kasten(g, std::ranges::find(ohneEinheit, g) == ohneEinheit.end());
     }
 
     // A reserve line: the rounded box text, judged by the unrounded field.
-    void reserve(std::string_view beschreibung, Groesse g)
+    void reserve(Groesse g)
     {
-        wert(beschreibung, {}, text(d_.texte, g), " %",
+        wert(info(g).beschreibung, {}, text(d_.texte, g), " %",
              velkor::wert(d_.daten, g) < 0 ? unterdimensioniert : ok);
     }
 
@@ -91,57 +105,39 @@ std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf)
     t.zeile();
 
     t.zeile("EINGABEDATEN:");
-    t.kasten("Druck", "p", Groesse::p, " bar");
+    t.eingaben(Rahmen::betriebsdaten);
     t.zeile("Grundkörper:", w.zylinder ? "Zylinder" : "Kugel");
-    t.kasten("Aussendurchmesser", "Da", Groesse::Da, " mm");
-    t.kasten("Wanddicke", "s", Groesse::s, " mm");
-    t.kasten("Minustoleranz", "c1", Groesse::c1, " mm");
-    t.kasten("Wanddickenabnutzung", "c2", Groesse::c2, " mm");
-    t.kasten("Schweißnahtwertigkeit", "v", Groesse::v);
-    t.kasten("Streckgrenze", "K", Groesse::K, " N/mm²");
-    t.kasten("Sicherheitsfaktor", "S", Groesse::S);
+    t.eingaben(Rahmen::grundkoerper);
     if (d.stutzen) {
         t.zeile("Stutzen", d.ausgehalst ? " ausgehalst nach B9 4.4.1" : "");
-        t.kasten("Aussendurchmesser", "Da", Groesse::Das, " mm");
-        t.kasten("Wanddicke", "s", Groesse::ss, " mm");
-        t.kasten("Minustoleranz", "c1", Groesse::c1s, " mm");
-        t.kasten("Wanddickenabnutzung", "c2", Groesse::c2s, " mm");
-        t.kasten("Streckgrenze", "K", Groesse::Ks, " N/mm²");
-        t.kasten("Sicherheitsfaktor", "S", Groesse::Sis);
-        t.kasten("Stutzenlänge außen", "ls", Groesse::ls, " mm");
-        t.kasten("Stutzenlänge innen", "ls'", Groesse::lsstrich, " mm");
-        t.kasten("Störstellenabstand", "x", Groesse::x);
-        t.kasten("Winkel", "phi", Groesse::phi);
+        t.eingaben(Rahmen::stutzen);
         // The pad belongs to the nozzle: without a nozzle its data are not reported.
         if (d.scheibe) {
             t.zeile("Scheibe:");
-            t.kasten("Breite", "b", Groesse::bScheibe);
-            t.kasten("Höhe", "h", Groesse::hScheibe);
-            t.kasten("Streckgrenze", "K", Groesse::KScheibe, " N/mm²");
-            t.kasten("Sicherheitsfaktor", "S", Groesse::SScheibe);
+            t.eingaben(Rahmen::scheibe);
         }
     }
     t.zeile();
 
     t.zeile("ERGEBNISSE:");
     t.zeile("Grundkörper:");
-    t.kasten("Erforderliche Wanddicke", "s", Groesse::sG, " mm");
-    t.reserve("Wanddickenreserve", Groesse::rG);
-    t.kasten("Mittragende Breite", "b", Groesse::b, " mm");
-    t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxG, " bar");
+    t.kasten(Groesse::sG);
+    t.reserve(Groesse::rG);
+    t.kasten(Groesse::b);
+    t.kasten(Groesse::pmaxG);
     if (d.stutzen) {
         t.zeile("Stutzen: ");
-        t.kasten("Erforderliche Wanddicke", "ss", Groesse::sS, " mm");
-        t.reserve("Wanddickenreserve", Groesse::rS);
-        t.kasten("Mittragende Länge", "ls", Groesse::lsm, " mm");
-        t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxS, " bar");
+        t.kasten(Groesse::sS);
+        t.reserve(Groesse::rS);
+        t.kasten(Groesse::lsm);
+        t.kasten(Groesse::pmaxS);
         t.zeile("Flächenvergleich:");
         t.flaeche("Drucktragende Fläche", "As", w.As0 + w.As1 + w.As2);
-        t.flaeche("Druckbeaufschlagte Fläche", "Ap", w.Ap);
-        t.reserve("Reserve Flächenvergleich", Groesse::rFV);
-        t.kasten("Maximal zul. Druck", "pmax", Groesse::pmaxFV, " bar");
+        t.flaeche(info(Groesse::Ap).beschreibung, info(Groesse::Ap).zeichen, w.Ap);
+        t.reserve(Groesse::rFV);
+        t.kasten(Groesse::pmaxFV);
     }
-    t.kasten("unverstärkter Ausschnitt", "dmax", Groesse::dmax, " mm");
+    t.kasten(Groesse::dmax);
     t.zeile();
     t.zeile(urteilszeile(d, lauf));
     std::string text = t.fertig();

@@ -26,139 +26,85 @@ namespace velkor {
 
 namespace {
 
-enum Rahmen { Mantel, Betrieb, ProjektRahmen, Stutzen, Scheibe, Ergebnis, Flaechenvergleich };
-
 struct Rahmenort {
     const char* name;
-    const char* titel;
     QRect ort;
 };
 
-// Positions in pixels at 96 dpi, relative to the window's client area.
-const std::array<Rahmenort, 7> rahmenorte{{
-    {"FrameMantel", "Grundkörper", {8, 8, 161, 201}},
-    {"FrameBetrieb", "Betriebsdaten", {8, 216, 161, 41}},
-    {"FrameProjekt", "Projekt", {8, 256, 161, 73}},
-    // The leading blanks leave room for the check box on the frame's corner.
-    {"FrameStutzen", "   Stutzen", {184, 8, 163, 225}},
-    {"FrameScheibe", "   Verstärkungsscheibe", {184, 240, 163, 89}},
-    {"FrameErgebnis", "Ergebnisse Innendruck", {360, 8, 177, 129}},
-    {"FrameFlaechenvergleich", "Flächenvergleich", {360, 144, 177, 153}},
+// Positions in pixels at 96 dpi, relative to the window's client area, in the order of Rahmen.
+const std::array<Rahmenort, anzahlRahmen> rahmenorte{{
+    {"FrameMantel", {8, 8, 161, 201}},
+    {"FrameBetrieb", {8, 216, 161, 41}},
+    {"FrameProjekt", {8, 256, 161, 73}},
+    {"FrameStutzen", {184, 8, 163, 225}},
+    {"FrameScheibe", {184, 240, 163, 89}},
+    {"FrameErgebnis", {360, 8, 177, 129}},
+    {"FrameFlaechenvergleich", {360, 144, 177, 153}},
 }};
 
 constexpr int kastenhoehe = 19;
 
+// A box and its label, in pixels relative to the box's frame. The label stands
+// on the box's row and is as high as a box, so their texts line up; a box
+// without a label of its own shares the one of its row.
 struct Kastenort {
     Kasten kasten;
-    Rahmen rahmen;
     int x, y, breite;
+    int beschriftungX = 0, beschriftungBreite = 0;
+    const char* tooltip = nullptr; // of the label
 };
 
-// Every box, in no particular order; positions relative to its frame.
+// Every box, frame by frame; boxes overlap by a few pixels and the later one lies on top.
 const std::array<Kastenort, anzahlKaesten> kastenorte{{
-    {Kasten::TextDa, Mantel, 79, 24, 60},
-    {Kasten::Texts, Mantel, 79, 40, 60},
-    {Kasten::Textc1, Mantel, 79, 56, 60},
-    {Kasten::Textc2, Mantel, 79, 75, 60},
-    {Kasten::Textv, Mantel, 79, 93, 60},
-    {Kasten::TextK, Mantel, 79, 112, 60},
-    {Kasten::TextSi, Mantel, 79, 128, 60},
-    {Kasten::TextDruck, Betrieb, 80, 16, 60},
-    {Kasten::TextBez, ProjektRahmen, 55, 16, 100},
-    {Kasten::TextNummer, ProjektRahmen, 55, 32, 100},
-    {Kasten::TextBearb, ProjektRahmen, 55, 48, 100},
-    {Kasten::TextDas, Stutzen, 79, 24, 60},
-    {Kasten::Textss, Stutzen, 79, 40, 60},
-    {Kasten::Textc1s, Stutzen, 79, 56, 60},
-    {Kasten::Textc2s, Stutzen, 79, 75, 60},
-    {Kasten::TextKs, Stutzen, 79, 96, 60},
-    {Kasten::TextSis, Stutzen, 79, 112, 60},
-    {Kasten::Textls, Stutzen, 79, 128, 60},
-    {Kasten::Textlsstrich, Stutzen, 79, 144, 60},
-    {Kasten::Textx, Stutzen, 79, 160, 60},
-    {Kasten::Textphi, Stutzen, 79, 176, 60},
-    {Kasten::Textb, Scheibe, 79, 16, 60},
-    {Kasten::Texth, Scheibe, 79, 32, 60},
-    {Kasten::TextKScheibe, Scheibe, 79, 48, 60},
-    {Kasten::TextSiScheibe, Scheibe, 79, 67, 60},
-    {Kasten::TextErgebnisgk, Ergebnis, 64, 32, 50},
-    {Kasten::TextErgebnisstutzen, Ergebnis, 120, 32, 50},
-    {Kasten::TextErgebnisgkprozent, Ergebnis, 64, 48, 50},
-    {Kasten::TextErgebnisstutzenprozent, Ergebnis, 120, 48, 50},
-    {Kasten::TextErgebnisb, Ergebnis, 64, 64, 50},
-    {Kasten::TextErgebnisls, Ergebnis, 120, 83, 50},
-    {Kasten::Textpmaxgk, Ergebnis, 64, 104, 50},
-    {Kasten::Textpmaxs, Ergebnis, 120, 104, 50},
-    {Kasten::TextAs0, Flaechenvergleich, 80, 24, 89},
-    {Kasten::TextAs1, Flaechenvergleich, 80, 40, 89},
-    {Kasten::TextAs2, Flaechenvergleich, 80, 56, 89},
-    {Kasten::TextAp, Flaechenvergleich, 80, 72, 89},
-    {Kasten::TextFVprozent, Flaechenvergleich, 96, 90, 73},
-    {Kasten::Textpmaxfv, Flaechenvergleich, 96, 108, 73},
-    {Kasten::Textdmax, Flaechenvergleich, 96, 125, 73},
+    {Kasten::TextDa, 79, 24, 60, 16, 50},
+    {Kasten::Texts, 79, 40, 60, 16, 50},
+    {Kasten::Textc1, 79, 56, 60, 16, 50},
+    {Kasten::Textc2, 79, 75, 60, 16, 50},
+    {Kasten::Textv, 79, 93, 60, 16, 50},
+    {Kasten::TextK, 79, 112, 60, 16, 50},
+    {Kasten::TextSi, 79, 128, 60, 16, 50},
+    {Kasten::TextDruck, 80, 16, 60, 8, 70},
+    {Kasten::TextBez, 55, 16, 100, 8, 46},
+    {Kasten::TextNummer, 55, 32, 100, 8, 46},
+    {Kasten::TextBearb, 55, 48, 100, 8, 46},
+    {Kasten::TextDas, 79, 24, 60, 16, 50},
+    {Kasten::Textss, 79, 40, 60, 16, 50},
+    {Kasten::Textc1s, 79, 56, 60, 16, 50},
+    {Kasten::Textc2s, 79, 75, 60, 16, 50},
+    {Kasten::TextKs, 79, 96, 60, 16, 50},
+    {Kasten::TextSis, 79, 112, 60, 16, 50},
+    {Kasten::Textls, 79, 128, 60, 24, 42},
+    {Kasten::Textlsstrich, 79, 144, 60, 24, 42},
+    {Kasten::Textx, 79, 160, 60, 24, 42},
+    {Kasten::Textphi, 79, 176, 60, 24, 42},
+    {Kasten::Textb, 79, 16, 60, 24, 42},
+    {Kasten::Texth, 79, 32, 60, 24, 42},
+    {Kasten::TextKScheibe, 79, 48, 60, 16, 50},
+    {Kasten::TextSiScheibe, 79, 67, 60, 16, 50},
+    {Kasten::TextErgebnisgk, 64, 32, 50, 8, 56},
+    {Kasten::TextErgebnisstutzen, 120, 32, 50},
+    {Kasten::TextErgebnisgkprozent, 64, 48, 50, 8, 56},
+    {Kasten::TextErgebnisstutzenprozent, 120, 48, 50},
+    {Kasten::TextErgebnisb, 64, 64, 50, 8, 56},
+    {Kasten::TextErgebnisls, 120, 83, 50, 8, 56},
+    {Kasten::Textpmaxgk, 64, 104, 50, 3, 61},
+    {Kasten::Textpmaxs, 120, 104, 50},
+    {Kasten::TextAs0, 80, 24, 89, 16, 64},
+    {Kasten::TextAs1, 80, 40, 89, 16, 64},
+    {Kasten::TextAs2, 80, 56, 89, 16, 64},
+    {Kasten::TextAp, 80, 72, 89, 16, 64},
+    {Kasten::TextFVprozent, 96, 90, 73, 27, 69},
+    {Kasten::Textpmaxfv, 96, 108, 73, 13, 83},
+    {Kasten::Textdmax, 96, 125, 73, 13, 83, "Maximaler unverstärkter Ausschnitt [mm]"},
 }};
 
-struct Beschriftung {
-    Rahmen rahmen;
+// The result frame's columns.
+struct Spaltenkopf {
     const char* text;
-    int x, y, breite;
-    const char* tooltip = nullptr;
+    int x, breite;
 };
-
-// Labels stand on their row and are as high as a box, so their text lines up with the box's.
-const Beschriftung beschriftungen[] = {
-    {Mantel, "Da [mm]", 16, 24, 50},
-    {Mantel, "s [mm]", 16, 40, 50},
-    {Mantel, "c1 [mm]", 16, 56, 50},
-    {Mantel, "c2 [mm]", 16, 75, 50},
-    {Mantel, "v [-]", 16, 93, 50},
-    {Mantel, "K [N/mm²]", 16, 112, 50},
-    {Mantel, "S [-]", 16, 128, 50},
-    {Betrieb, "Druck [bar]", 8, 16, 70},
-    {ProjektRahmen, "Bez.:", 8, 16, 46},
-    {ProjektRahmen, "Nummer:", 8, 32, 46},
-    {ProjektRahmen, "Bearb.:", 8, 48, 46},
-    {Stutzen, "Da [mm]", 16, 24, 50},
-    {Stutzen, "s [mm]", 16, 40, 50},
-    {Stutzen, "c1 [mm]", 16, 56, 50},
-    {Stutzen, "c2 [mm]", 16, 75, 50},
-    {Stutzen, "K [N/mm²]", 16, 96, 50},
-    {Stutzen, "S [-]", 16, 112, 50},
-    {Stutzen, "ls [mm]", 24, 128, 42},
-    {Stutzen, "ls' [mm]", 24, 144, 42},
-    {Stutzen, "x [mm]", 24, 160, 42},
-    {Stutzen, "phi [°]", 24, 176, 42},
-    {Scheibe, "b [mm]", 24, 16, 42},
-    {Scheibe, "h [mm]", 24, 32, 42},
-    {Scheibe, "K [N/mm²]", 16, 48, 50},
-    {Scheibe, "S [-]", 16, 67, 50},
-    {Ergebnis, "Grundk.", 64, 13, 50},
-    {Ergebnis, "Stutzen", 124, 13, 46},
-    {Ergebnis, "s [mm]", 8, 32, 56},
-    {Ergebnis, "[%]", 8, 48, 56},
-    {Ergebnis, "b [mm]", 8, 64, 56},
-    {Ergebnis, "ls [mm]", 8, 83, 56},
-    {Ergebnis, "pmax [bar]", 3, 104, 61},
-    {Flaechenvergleich, "As0 [mm²]", 16, 24, 64},
-    {Flaechenvergleich, "As1 [mm²]", 16, 40, 64},
-    {Flaechenvergleich, "As2 [mm²]", 16, 56, 64},
-    {Flaechenvergleich, "Ap  [mm²]", 16, 72, 64},
-    {Flaechenvergleich, "[%]", 27, 90, 69},
-    {Flaechenvergleich, "pmax [bar]", 13, 108, 83},
-    {Flaechenvergleich, "dmax [mm]", 13, 125, 83, "Maximaler unverstärkter Ausschnitt [mm]"},
-};
-
-// The order of Tab; disabled controls are skipped by the toolkit.
-constexpr std::array eingabenVorDenSchaltern{
-    Kasten::TextDa, Kasten::Texts, Kasten::Textc1, Kasten::Textc2,
-    Kasten::Textv, Kasten::TextK, Kasten::TextSi,
-};
-constexpr std::array ergebnisfolge{
-    Kasten::TextErgebnisgk, Kasten::TextErgebnisstutzen, Kasten::TextErgebnisgkprozent,
-    Kasten::TextErgebnisstutzenprozent, Kasten::TextErgebnisls, Kasten::TextErgebnisb,
-    Kasten::Textpmaxs, Kasten::Textpmaxgk, Kasten::TextAs0, Kasten::TextAs1, Kasten::TextAs2,
-    Kasten::TextAp, Kasten::Textpmaxfv, Kasten::TextFVprozent, Kasten::Textdmax,
-};
+const Spaltenkopf spaltenkoepfe[] = {{"Grundk.", 64, 50}, {"Stutzen", 124, 46}};
+constexpr int spaltenkopfY = 13;
 
 const QColor ergebnisblau(0, 0, 255);
 const QColor reservegruen(0, 192, 0);
@@ -253,26 +199,39 @@ FormVelkor::~FormVelkor() { hide(); }
 void FormVelkor::erzeugeRahmen()
 {
     for (std::size_t i = 0; i < rahmenorte.size(); ++i) {
-        auto* r = new QGroupBox(QString::fromUtf8(rahmenorte[i].titel), this);
-        r->setObjectName(rahmenorte[i].name);
-        r->setGeometry(rahmenorte[i].ort);
-        r->setStyle(rahmenstil());
-        rahmen_[i] = r;
+        const auto r = static_cast<Rahmen>(i);
+        // The leading blanks leave room for the check box on the frame's corner.
+        const bool mitSchalter = r == Rahmen::stutzen || r == Rahmen::scheibe;
+        auto* g = new QGroupBox(QString(mitSchalter ? "   " : "") + qt(rahmenname(r)), this);
+        g->setObjectName(rahmenorte[i].name);
+        g->setGeometry(rahmenorte[i].ort);
+        g->setStyle(rahmenstil());
+        rahmen_[i] = g;
     }
-    for (const Beschriftung& b : beschriftungen) {
-        auto* l = new QLabel(QString::fromUtf8(b.text), rahmen_[b.rahmen]);
-        l->setGeometry(b.x, b.y, b.breite, kastenhoehe);
+    auto beschrifte = [](QWidget* rahmen, const QString& text, int x, int y, int breite) {
+        auto* l = new QLabel(text, rahmen);
+        l->setGeometry(x, y, breite, kastenhoehe);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        if (b.tooltip)
-            l->setToolTip(QString::fromUtf8(b.tooltip));
+        return l;
+    };
+    for (const Kastenort& o : kastenorte) {
+        if (o.beschriftungBreite == 0)
+            continue;
+        const Kasteninfo& k = info(o.kasten);
+        QLabel* l = beschrifte(rahmen(o.kasten), QString::fromStdString(k.beschriftung), o.beschriftungX, o.y,
+                               o.beschriftungBreite);
+        if (o.tooltip)
+            l->setToolTip(QString::fromUtf8(o.tooltip));
     }
+    for (const Spaltenkopf& s : spaltenkoepfe)
+        beschrifte(rahmen_[static_cast<std::size_t>(Rahmen::ergebnisse)], s.text, s.x, spaltenkopfY, s.breite);
 }
 
 void FormVelkor::erzeugeEingabefelder()
 {
     for (const Kastenort& o : kastenorte) {
         const Kasteninfo& k = info(o.kasten);
-        auto* box = new QLineEdit(qt(k.starttext), rahmen_[o.rahmen]);
+        auto* box = new QLineEdit(qt(k.starttext), rahmen(o.kasten));
         box->setObjectName(qt(k.name));
         box->setGeometry(o.x, o.y, o.breite, kastenhoehe);
         box->setToolTip(qt(k.tooltip));
@@ -283,9 +242,11 @@ void FormVelkor::erzeugeEingabefelder()
     }
 }
 
+QWidget* FormVelkor::rahmen(Kasten k) const { return rahmen_[static_cast<std::size_t>(info(k).rahmen)]; }
+
 void FormVelkor::erzeugeSchalter()
 {
-    QWidget* mantel = rahmen_[Mantel];
+    QWidget* mantel = rahmen_[static_cast<std::size_t>(Rahmen::grundkoerper)];
     optionZylinder_ = new QRadioButton("Zylinder", mantel);
     optionZylinder_->setObjectName("OptionZylinder");
     optionZylinder_->setGeometry(80, 160, 65, 13);
@@ -294,11 +255,12 @@ void FormVelkor::erzeugeSchalter()
     optionKugel_->setGeometry(80, 176, 65, 13);
     optionZylinder_->setChecked(true);
 
-    checkStutzen_ = new QCheckBox(rahmen_[Stutzen]);
+    QWidget* stutzen = rahmen_[static_cast<std::size_t>(Rahmen::stutzen)];
+    checkStutzen_ = new QCheckBox(stutzen);
     checkStutzen_->setObjectName("CheckStutzen");
     checkStutzen_->setGeometry(0, 0, 17, 17);
 
-    checkAusgehalst_ = new QCheckBox("ausgehalst", rahmen_[Stutzen]);
+    checkAusgehalst_ = new QCheckBox("ausgehalst", stutzen);
     checkAusgehalst_->setObjectName("Checkausgehalst");
     checkAusgehalst_->setGeometry(80, 200, 73, 17);
     checkAusgehalst_->setToolTip(qt(ausgehalstText));
@@ -355,27 +317,31 @@ void FormVelkor::erzeugeStatuszeile()
 void FormVelkor::setzeTabfolge()
 {
     std::vector<QWidget*> folge;
-    auto box = [this](Kasten k) { return kaesten_[static_cast<std::size_t>(k)]; };
-    for (Kasten k : eingabenVorDenSchaltern)
-        folge.push_back(box(k));
-    // The option group is one stop; the toolkit moves Tab to its selected button.
-    folge.push_back(optionZylinder_);
-    folge.push_back(optionKugel_);
-    for (Kasten k : {Kasten::TextDruck, Kasten::TextBez, Kasten::TextNummer, Kasten::TextBearb})
-        folge.push_back(box(k));
-    folge.push_back(checkStutzen_);
-    for (Kasten k : stutzenKaesten)
-        folge.push_back(box(k));
-    folge.push_back(checkAusgehalst_);
-    folge.push_back(checkScheibe_);
-    for (Kasten k : scheibenKaesten)
-        folge.push_back(box(k));
-    for (QPushButton* b : {commandTextdatei_, commandLaden_, commandSpeichern_, commandLoeschen_,
-                           commandBerechnen_})
-        folge.push_back(b);
-    // The result boxes take part so that their values can be reached and copied by keyboard.
-    for (Kasten k : ergebnisfolge)
-        folge.push_back(box(k));
+    for (std::size_t i = 0; i < anzahlRahmen; ++i) {
+        const auto r = static_cast<Rahmen>(i);
+        // The switches and buttons take their turn between the frames' boxes.
+        switch (r) {
+        case Rahmen::betriebsdaten:
+            // The option group is one stop; the toolkit moves Tab to its selected button.
+            folge.insert(folge.end(), {optionZylinder_, optionKugel_});
+            break;
+        case Rahmen::stutzen:
+            folge.push_back(checkStutzen_);
+            break;
+        case Rahmen::scheibe:
+            folge.insert(folge.end(), {checkAusgehalst_, checkScheibe_});
+            break;
+        case Rahmen::ergebnisse:
+            // The result boxes take part so that their values can be reached and copied by keyboard.
+            folge.insert(folge.end(), {commandTextdatei_, commandLaden_, commandSpeichern_, commandLoeschen_,
+                                       commandBerechnen_});
+            break;
+        default:
+            break;
+        }
+        for (Kasten k : kaestenIn(r))
+            folge.push_back(kaesten_[static_cast<std::size_t>(k)]);
+    }
     folge.push_back(commandOK_);
     folge.push_back(checkDateiname_);
     for (std::size_t i = 1; i < folge.size(); ++i)
@@ -580,13 +546,8 @@ void FormVelkor::zeigeModell()
         }
         box->setEnabled(formular_.freigegeben(k));
     }
-    const std::pair<Kasten, Groesse> reserven[] = {
-        {Kasten::TextErgebnisgkprozent, Groesse::rG},
-        {Kasten::TextErgebnisstutzenprozent, Groesse::rS},
-        {Kasten::TextFVprozent, Groesse::rFV},
-    };
-    for (auto [k, g] : reserven)
-        setzeTextfarbe(kaesten_[static_cast<std::size_t>(k)], farbe(formular_.reservefarbe(g)));
+    for (Groesse g : {Groesse::rG, Groesse::rS, Groesse::rFV})
+        setzeTextfarbe(kaesten_[static_cast<std::size_t>(kastenVon(g))], farbe(formular_.reservefarbe(g)));
 
     auto setze = [](QAbstractButton* b, bool an) {
         if (b->isChecked() != an) {

@@ -65,12 +65,13 @@ private:
     template <typename Befehl> void fuehreAus(Befehl befehl);
 
     std::optional<Kasten> kastenDes(const QObject* objekt) const; // the box that is this widget
+    QWidget* rahmen(Kasten k) const;                             // the frame the box stands in
 
     Formular formular_;
     Dialoge& dialoge_;
     Projektbefehle befehle_;
 
-    std::array<QGroupBox*, 7> rahmen_{};
+    std::array<QGroupBox*, anzahlRahmen> rahmen_{};
     std::array<QLineEdit*, anzahlKaesten> kaesten_{};
     QRadioButton* optionZylinder_ = nullptr;
     QRadioButton* optionKugel_ = nullptr;
