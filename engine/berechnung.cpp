@@ -188,19 +188,17 @@ void Rechnung::nullteiler(std::string teiler)
 
 void Rechnung::eingaben()
 {
-    using enum Groesse;
     d_.zylinder = schalter_.zylinder;
-    nimmEin(p, true);
-    for (Groesse g : {Da, s, c1, c2, v, K, S, Das, ss, c1s, c2s, Ks, Sis, ls, lsstrich, x, phi})
-        nimmEin(g);
-    if (schalter_.scheibe) {
-        for (Groesse g : {bScheibe, hScheibe, KScheibe, SScheibe})
+    nimmEin(Groesse::p, true);
+    for (Rahmen r : {Rahmen::grundkoerper, Rahmen::stutzen})
+        for (Groesse g : groessenIn(r))
             nimmEin(g);
-    } else {
-        setze(bScheibe, 0);
-        setze(hScheibe, 0);
-        setze(KScheibe, 265);
-        setze(SScheibe, 1.5);
+    // Without a pad its entries are not read: they count with their start values.
+    for (Groesse g : groessenIn(Rahmen::scheibe)) {
+        if (schalter_.scheibe)
+            nimmEin(g);
+        else
+            setze(g, zahlAusText(info(g).starttext, "."));
     }
 }
 

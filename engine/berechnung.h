@@ -135,7 +135,7 @@ struct Rechenlauf {
 
 // One run of the calculation on the design's numbers and the switches: takes
 // the entries in (the pressure as its magnitude; without a pad, the pad's values
-// as 0, 0, 265 and 1.5), checks plausibility, computes shell, nozzle and area
+// at their start values), checks plausibility, computes shell, nozzle and area
 // comparison. A run that stops keeps what it formed before the stop. An entry
 // beyond the range of a double, and every arithmetic failure, end the run on
 // the general error path (Ausgang::rechenfehler).
