@@ -31,9 +31,9 @@ void melde(std::ostream& fehler, const QString& datei, std::string_view text)
     fehler << utf8(datei) << ": " << text << '\n';
 }
 
-int ausgangVon(const Rechenlauf& lauf)
+int ausgangVon(const Urteil& u)
 {
-    switch (lauf.ausgang) {
+    switch (u.ausgang) {
     case Ausgang::ausreichend: return ausgang::ausreichend;
     case Ausgang::nichtAusreichend: return ausgang::unzureichend;
     case Ausgang::eingabenPruefen: return ausgang::eingabenPruefen;
@@ -65,10 +65,10 @@ Geladen lade(const QString& datei, const std::string& dezimaltrenner)
 }
 
 // Tells on stderr what a calculation that is not plainly sufficient reported.
-void meldeStatus(std::ostream& fehler, const QString& datei, const Rechenlauf& lauf)
+void meldeStatus(std::ostream& fehler, const QString& datei, const Urteil& u)
 {
-    if (ausgangVon(lauf) != ausgang::ausreichend)
-        melde(fehler, datei, meldung(lauf.ausgang));
+    if (ausgangVon(u) != ausgang::ausreichend)
+        melde(fehler, datei, meldung(u));
 }
 
 // A file's report as "P" composes it, with the exit status it gives.
@@ -100,8 +100,8 @@ Bericht berichtVon(const QString& datei, std::ostream& fehler, const std::string
         melde(fehler, datei, std::string(berichtVerweigert) + " (" + std::string(meldung(g.lauf.ausgang)) + ")");
         b.status = ausgang::abgebrochen;
     } else {
-        meldeStatus(fehler, datei, g.lauf);
-        b.status = ausgangVon(g.lauf);
+        meldeStatus(fehler, datei, g.formular->urteil());
+        b.status = ausgangVon(g.formular->urteil());
     }
     b.stand = g.formular->rechenstand().value_or(Rechenstand{});
     if (mitAbschnitt)
@@ -158,12 +158,12 @@ int zeichne(const QString& ziel, const QString& datei, std::ostream& fehler, con
         melde(fehler, datei, g.fehler);
         return ausgang::dateifehler;
     }
-    meldeStatus(fehler, datei, g.lauf);
+    meldeStatus(fehler, datei, g.formular->urteil());
     if (const std::optional<std::string> grund = ausgabe(utf8(ziel), g.formular->rechenstand().value_or(Rechenstand{}))) {
         melde(fehler, ziel, "Skizze nicht möglich: " + *grund);
         return ausgang::dateifehler;
     }
-    return ausgangVon(g.lauf);
+    return ausgangVon(g.formular->urteil());
 }
 
 int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler,
@@ -174,7 +174,7 @@ int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler
         melde(fehler, datei, g.fehler);
         return ausgang::dateifehler;
     }
-    meldeStatus(fehler, datei, g.lauf);
+    meldeStatus(fehler, datei, g.formular->urteil());
     // The window's save after that load writes the stored values, whatever the run reached.
     const Speicherergebnis gespeichert = speichereProjektdatei(utf8(ziel), g.formular->projekt());
     if (!gespeichert.ok) {
@@ -184,7 +184,7 @@ int speichereAls(const QString& ziel, const QString& datei, std::ostream& fehler
     if (!gespeichert.ersetzteZeichen.empty())
         melde(fehler, ziel, "Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: "
                                 + sichtbareZeichen(gespeichert.ersetzteZeichen));
-    return ausgangVon(g.lauf);
+    return ausgangVon(g.formular->urteil());
 }
 
 QString farbname(Statusfarbe f)
@@ -227,16 +227,41 @@ QJsonObject alsJson(const QString& datei, const Formular& f, const Rechenlauf& l
         if (const std::optional<double> w = lauf.zwischenwerte[g])
             zwischenwerte.insert(QString::fromUtf8(name(g).data(), qsizetype(name(g).size())), *w);
     }
-    return QJsonObject{
+    const Urteil u = f.urteil();
+    QJsonObject json{
         {QStringLiteral("datei"), datei},
-        {QStringLiteral("status"), QString::fromUtf8(meldung(lauf.ausgang))},
-        {QStringLiteral("statusfarbe"), farbname(statusfarbe(lauf.ausgang))},
+        {QStringLiteral("status"), QString::fromStdString(meldung(u))},
+        {QStringLiteral("statusfarbe"), farbname(statusfarbe(u.ausgang))},
         {QStringLiteral("berechnet"), lauf.berechnet()},
         {QStringLiteral("eingaben"), eingaben},
         {QStringLiteral("ergebnisse"), ergebnisse},
         {QStringLiteral("schritt"), schrittname(lauf.schritt)},
         {QStringLiteral("zwischenwerte"), zwischenwerte},
     };
+    if (const Angaben& a = f.angaben(); a != Angaben{}) {
+        const auto text = [](const std::string& t) { return QString::fromStdString(t); };
+        json.insert(QStringLiteral("angaben"),
+                    QJsonObject{{QStringLiteral("temperatur"), a.temperatur ? QJsonValue(*a.temperatur) : QJsonValue()},
+                                {QStringLiteral("werkstoffe"),
+                                 QJsonObject{{QStringLiteral("grundkoerper"), text(a.werkstoffGrundkoerper)},
+                                             {QStringLiteral("stutzen"), text(a.werkstoffStutzen)},
+                                             {QStringLiteral("scheibe"), text(a.werkstoffScheibe)}}}});
+    }
+    if (const std::optional<Rechenstand> r = f.rechenstand(); r && r->pruefung) {
+        const Pruefzustand& p = *r->pruefung;
+        QJsonObject werte;
+        for (Groesse g : {Groesse::sG, Groesse::rG, Groesse::pmaxG, Groesse::sS, Groesse::rS, Groesse::pmaxS,
+                          Groesse::b, Groesse::lsm, Groesse::As0, Groesse::As1, Groesse::As2, Groesse::Ap,
+                          Groesse::rFV, Groesse::pmaxFV})
+            if (p.lauf.gezeigt[static_cast<std::size_t>(g)])
+                werte.insert(QString::fromUtf8(info(g).name.data(), qsizetype(info(g).name.size())), wert(p.lauf.daten, g));
+        json.insert(QStringLiteral("pruefung"),
+                    QJsonObject{{QStringLiteral("pT"), p.pT},
+                                {QStringLiteral("pTMindest"), p.pTMindest},
+                                {QStringLiteral("status"), QString::fromUtf8(meldung(p.lauf.ausgang))},
+                                {QStringLiteral("ergebnisse"), werte}});
+    }
+    return json;
 }
 
 int alsJson(const QStringList& dateien, std::ostream& aus, std::ostream& fehler,
@@ -254,7 +279,7 @@ int alsJson(const QStringList& dateien, std::ostream& aus, std::ostream& fehler,
             continue;
         }
         liste.append(alsJson(datei, *g.formular, g.lauf));
-        hoechster = std::max(hoechster, ausgangVon(g.lauf));
+        hoechster = std::max(hoechster, ausgangVon(g.formular->urteil()));
     }
     aus << QJsonDocument(liste).toJson(QJsonDocument::Indented).toStdString();
     return hoechster;

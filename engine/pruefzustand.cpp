@@ -32,6 +32,7 @@ Pruefzustand pruefzustand(const Berechnungsdaten& betrieb, const Schalter& schal
         teil(d.KScheibe, betrieb.KScheibe);
 
     Pruefzustand z;
+    z.angaben = a;
     z.pTMindest = std::max(1.43 * betrieb.p, 1.25 * betrieb.p * verhaeltnis);
     z.pT = a.pT > 0 ? a.pT : z.pTMindest;
     d.p = z.pT;
@@ -42,6 +43,16 @@ Pruefzustand pruefzustand(const Berechnungsdaten& betrieb, const Schalter& schal
         d.c2 = d.c2s = 0;
     z.lauf = berechnung(d, schalter);
     return z;
+}
+
+Urteil urteil(const Rechenlauf& betrieb, const std::optional<Pruefzustand>& pruefung)
+{
+    const bool bestanden = betrieb.ausgang == Ausgang::ausreichend || betrieb.ausgang == Ausgang::eingabenPruefen;
+    if (!bestanden || !pruefung || pruefung->lauf.ausgang == Ausgang::ausreichend)
+        return {betrieb.ausgang};
+    if (pruefung->lauf.ausgang == Ausgang::eingabenPruefen)
+        return {Ausgang::eingabenPruefen, betrieb.ausgang == Ausgang::ausreichend};
+    return {pruefung->lauf.ausgang, true};
 }
 
 } // namespace velkor

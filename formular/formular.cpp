@@ -3,6 +3,7 @@
 #include "engine/zahlentext.h"
 #include "project/steuerzeichen.h"
 #include "report/bericht.h"
+#include "engine/pruefzustand.h"
 #include "report/meldung.h"
 #include "report/rechengang.h"
 
@@ -219,10 +220,14 @@ Rechenlauf Formular::berechne()
     for (Groesse reserve : {Groesse::rG, Groesse::rS, Groesse::rFV})
         if (lauf.gezeigt[static_cast<std::size_t>(reserve)])
             reservefarben_[reserveIndex(reserve)] = wert(daten_, reserve) < 0 ? Reservefarbe::rot : Reservefarbe::gruen;
-    statustext_ = meldung(lauf.ausgang);
-    statusfarbe_ = velkor::statusfarbe(lauf.ausgang);
+    std::optional<Pruefzustand> pruefung;
+    if (pruefangaben_.an && lauf.berechnet())
+        pruefung = pruefzustand(lauf.daten, {zylinder_, stutzen_, scheibe_, ausgehalst_}, pruefangaben_);
+    const Urteil u = velkor::urteil(lauf, pruefung);
+    statustext_ = meldung(u);
+    statusfarbe_ = velkor::statusfarbe(u.ausgang);
     berechnet_ = lauf.berechnet();
-    letzterLauf_ = Rechenstand{berichtsdaten(), lauf};
+    letzterLauf_ = Rechenstand{berichtsdaten(), lauf, std::move(pruefung)};
     return lauf;
 }
 
@@ -258,6 +263,7 @@ Berichtsdaten Formular::berichtsdaten() const
     d.scheibe = scheibe_;
     d.ausgehalst = ausgehalst_;
     d.dezimaltrenner = dezimaltrenner_;
+    d.angaben = angaben_;
     return d;
 }
 
@@ -276,6 +282,9 @@ void Formular::loesche()
         schreibe(projektKaesten()[i], "");
         projekttexte_[i].clear();
     }
+    angaben_ = {};
+    pruefangaben_ = {};
+    fremdeZeilen_.clear();
     dateinameAutomatisch_ = true;
     geaendert_ = false;
     setzeStatus(std::string(startstatus), Statusfarbe::normal);
@@ -297,6 +306,9 @@ Rechenlauf Formular::uebernehme(const Projekt& projekt)
         schreibe(projektKaesten()[i], *kopf[i]);
         projekttexte_[i] = *kopf[i];
     }
+    angaben_ = projekt.angaben;
+    pruefangaben_ = projekt.pruefung;
+    fremdeZeilen_ = projekt.fremdeZeilen;
     // Through their behaviour, so a pad without a nozzle ends switched off.
     setzeZylinder(projekt.daten.zylinder);
     setzeStutzen(projekt.stutzen);
@@ -318,7 +330,33 @@ Projekt Formular::projekt() const
     p.bezeichnung = projekttexte_[0];
     p.nummer = projekttexte_[1];
     p.bearbeiter = projekttexte_[2];
+    p.angaben = angaben_;
+    p.pruefung = pruefangaben_;
+    p.fremdeZeilen = fremdeZeilen_;
     return p;
+}
+
+Urteil Formular::urteil() const
+{
+    if (!letzterLauf_)
+        return {};
+    return velkor::urteil(letzterLauf_->lauf, letzterLauf_->pruefung);
+}
+
+void Formular::setzeAngaben(const Angaben& angaben)
+{
+    if (angaben_ == angaben)
+        return;
+    angaben_ = angaben;
+    geaendert_ = true;
+}
+
+void Formular::setzePruefangaben(const Pruefangaben& angaben)
+{
+    if (pruefangaben_ == angaben)
+        return;
+    pruefangaben_ = angaben;
+    geaendert_ = true;
 }
 
 void Formular::gespeichert()

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velkor {
 
@@ -85,6 +86,14 @@ public:
     std::optional<std::string> rechengang() const;
     // The last run with what it read and wrote, for the drawing: nothing before the first run.
     std::optional<Rechenstand> rechenstand() const { return letzterLauf_; }
+    // How the last run ended with both cases: the status line's verdict.
+    Urteil urteil() const;
+    // Design temperature and materials; the data of the check at test pressure,
+    // which each calculation runs after the operating case when it is switched on.
+    const Angaben& angaben() const { return angaben_; }
+    void setzeAngaben(const Angaben& angaben);
+    const Pruefangaben& pruefangaben() const { return pruefangaben_; }
+    void setzePruefangaben(const Pruefangaben& angaben);
     // Clears every box, value and switch (the question is the caller's).
     void loesche();
     // Applies a project that was read whole: values and boxes, heading texts,
@@ -121,6 +130,9 @@ private:
     // The last run with what it read and wrote, kept whole: later typing
     // changes the stored values but not what that run computed with.
     std::optional<Rechenstand> letzterLauf_;
+    Angaben angaben_;
+    Pruefangaben pruefangaben_;
+    std::vector<std::string> fremdeZeilen_; // kept from the loaded file, written back as read
 };
 
 } // namespace velkor

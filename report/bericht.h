@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/berechnung.h"
+#include "engine/projekt.h"
 
 #include <array>
 #include <string>
@@ -27,6 +28,7 @@ struct Berichtsdaten {
     bool scheibe = false;
     bool ausgehalst = false;
     std::string dezimaltrenner = ".";
+    Angaben angaben;                // design temperature and materials
 };
 
 // One calculation as the worked calculation and the drawing read it: the
@@ -34,6 +36,7 @@ struct Berichtsdaten {
 struct Rechenstand {
     Berichtsdaten daten;
     Rechenlauf lauf;
+    std::optional<Pruefzustand> pruefung; // the check at test pressure, when it was run
 };
 
 // The report text of a run that reached its verdict: UTF-8, a leading empty

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "engine/berechnung.h"
+#include "engine/pruefzustand.h"
+
+#include <string>
 
 #include <string_view>
 
@@ -17,6 +19,16 @@ constexpr std::string_view meldung(Ausgang a)
     case Ausgang::rechenfehler: break;
     }
     return "Allgemeiner Fehler: Berechnung abgebrochen!";
+}
+
+// The status line's text for a design with both cases.
+inline std::string meldung(const Urteil& u)
+{
+    if (!u.imPruefzustand || u.ausgang == Ausgang::eingabenPruefen)
+        return std::string(meldung(u.ausgang));
+    if (u.ausgang == Ausgang::nichtAusreichend)
+        return "Nicht ausreichend im Prüfzustand!";
+    return "Prüfzustand: " + std::string(meldung(u.ausgang));
 }
 
 } // namespace velkor

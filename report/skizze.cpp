@@ -121,7 +121,10 @@ Skizze skizze(const Rechenstand& quelle, double blattbreite, double blatthoehe)
     const Werte& w = k.w();
     s.flaechen = k.flaechen;
     s.legende = legendeVon(quelle, k);
-    (quelle.lauf.berechnet() ? s.urteil : s.grund) = meldung(quelle.lauf.ausgang);
+    if (quelle.lauf.berechnet())
+        s.urteil = meldung(urteil(quelle.lauf, quelle.pruefung));
+    else
+        s.grund = meldung(quelle.lauf.ausgang);
 
     // A small sheet (the report window at its first size) keeps to the drawing:
     // dimensions by symbol, the legend with the areas' values only.
