@@ -107,6 +107,8 @@ struct Formel {
     std::string text;         // empty for a factor that a rule sets
     double wert = 0;
     std::string_view einheit; // "mm", empty for a ratio
+    // Values of symbols in the formula that are not the design's entries.
+    std::vector<std::pair<std::string_view, double>> operanden;
 };
 
 // One run: the design with what the run wrote, and how it ended.

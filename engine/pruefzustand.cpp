@@ -20,21 +20,26 @@ Pruefzustand pruefzustand(const Berechnungsdaten& betrieb, const Schalter& schal
 
     // Pressure Equipment Directive, Annex I 7.4: the greater of 1.43·p and
     // 1.25·p times the largest ratio of test to design strength of the parts present.
+    Formel mindest{"pT,min", "max(1.43·p", 0, "bar", {{"p", betrieb.p}}};
     double verhaeltnis = 0;
-    const auto teil = [&](double K20, double K) {
+    const auto teil = [&](std::string_view K20Symbol, double K20, std::string_view KSymbol, double K) {
         if (K > 0)
             verhaeltnis = std::max(verhaeltnis, K20 / K);
+        mindest.text += "; 1.25·p·" + std::string(K20Symbol) + "/" + std::string(KSymbol);
+        mindest.operanden.insert(mindest.operanden.end(), {{K20Symbol, K20}, {KSymbol, K}});
     };
-    teil(d.K, betrieb.K);
+    teil("K20", d.K, "K", betrieb.K);
     if (schalter.stutzen)
-        teil(d.Ks, betrieb.Ks);
+        teil("Ks20", d.Ks, "Ks", betrieb.Ks);
     if (schalter.stutzen && schalter.scheibe)
-        teil(d.KScheibe, betrieb.KScheibe);
+        teil("KScheibe20", d.KScheibe, "KScheibe", betrieb.KScheibe);
+    mindest.text += ")";
 
     Pruefzustand z;
     z.angaben = a;
-    z.pTMindest = std::max(1.43 * betrieb.p, 1.25 * betrieb.p * verhaeltnis);
+    z.pTMindest = mindest.wert = std::max(1.43 * betrieb.p, 1.25 * betrieb.p * verhaeltnis);
     z.pT = a.pT > 0 ? a.pT : z.pTMindest;
+    z.formeln = {mindest, {"pT", a.pT > 0 ? "" : "pT,min", z.pT, "bar"}};
     d.p = z.pT;
     d.S = a.SPruef;
     d.Sis = a.SPruefs;

@@ -3,6 +3,7 @@
 #include "engine/berechnung.h"
 
 #include <optional>
+#include <vector>
 
 namespace velkor {
 
@@ -29,6 +30,7 @@ struct Pruefzustand {
     Pruefangaben angaben;
     double pTMindest = 0; // max(1.43·p, 1.25·p·max(K20/K)) over the parts present
     double pT = 0;        // as typed, or the minimum
+    std::vector<Formel> formeln; // pT,min and pT, for the worked calculation
     Rechenlauf lauf;      // its design is the one tested
 };
 

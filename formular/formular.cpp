@@ -238,14 +238,18 @@ std::optional<std::string> Formular::bericht()
         statustext_ = std::string(berichtVerweigert);
         return std::nullopt;
     }
-    return velkor::bericht(letzterLauf_->daten, letzterLauf_->lauf);
+    return velkor::bericht(letzterLauf_->daten, letzterLauf_->lauf,
+                           letzterLauf_->pruefung ? &*letzterLauf_->pruefung : nullptr);
 }
 
 std::optional<std::string> Formular::rechengang() const
 {
     if (!letzterLauf_)
         return std::nullopt;
-    return velkor::rechengang(letzterLauf_->daten, letzterLauf_->lauf);
+    std::string text = velkor::rechengang(letzterLauf_->daten, letzterLauf_->lauf);
+    if (letzterLauf_->pruefung)
+        text += velkor::rechengang(letzterLauf_->daten, *letzterLauf_->pruefung);
+    return text;
 }
 
 Berichtsdaten Formular::berichtsdaten() const

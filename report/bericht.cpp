@@ -85,9 +85,76 @@ private:
     std::string t_;
 };
 
+// The results of one case, as the boxes show them.
+void ergebnisse(Text& t, const Berichtsdaten& d)
+{
+    const Berechnungsdaten& w = d.daten;
+    t.zeile("Grundkörper:");
+    t.kasten(Groesse::sG);
+    t.reserve(Groesse::rG);
+    t.kasten(Groesse::b);
+    t.kasten(Groesse::pmaxG);
+    if (d.stutzen) {
+        t.zeile("Stutzen: ");
+        t.kasten(Groesse::sS);
+        t.reserve(Groesse::rS);
+        t.kasten(Groesse::lsm);
+        t.kasten(Groesse::pmaxS);
+        t.zeile("Flächenvergleich:");
+        t.flaeche("Drucktragende Fläche", "As", w.As0 + w.As1 + w.As2);
+        t.flaeche(info(Groesse::Ap).beschreibung, info(Groesse::Ap).zeichen, w.Ap);
+        t.reserve(Groesse::rFV);
+        t.kasten(Groesse::pmaxFV);
+    }
+}
+
+// The check at test pressure: its pressure with the rule, each part's test
+// strength and safety factor, the allowances, then the results as above.
+std::string pruefbericht(const Berichtsdaten& betrieb, const Pruefzustand& p)
+{
+    Berichtsdaten d = betrieb;
+    d.daten = p.lauf.daten;
+    for (const Groesseninfo& g : groessen())
+        if (p.lauf.gezeigt[static_cast<std::size_t>(g.groesse)])
+            text(d.texte, g.groesse) = anzeigetext(wert(d.daten, g.groesse), g.muster, d.dezimaltrenner);
+    const auto zahl = [&](double w) { return anzeigetext(w, Muster::zweiStellen, d.dezimaltrenner); };
+    Text t(d);
+    t.zeile();
+    t.zeile("PRÜFZUSTAND:");
+    t.wert("Prüfdruck", "pT", zahl(p.pT), " bar", p.angaben.pT > 0 ? " (vorgegeben)" : "");
+    t.wert("Mindestprüfdruck", "pT,min", zahl(p.pTMindest), " bar");
+    t.zeile("  max(" + mitTrenner("1.43", d.dezimaltrenner) + "·p; " + mitTrenner("1.25", d.dezimaltrenner)
+            + "·p·K20/K), Druckgeräterichtlinie Anhang I 7.4");
+    const auto teil = [&](std::string_view name, double K20, double S) {
+        t.zeile(name);
+        t.wert("Festigkeit bei Prüftemperatur", "K20", zahl(K20), " N/mm²");
+        t.wert("Sicherheitsfaktor Prüfung", "S'", zahl(S));
+    };
+    teil("Grundkörper:", d.daten.K, d.daten.S);
+    if (d.stutzen) {
+        teil("Stutzen:", d.daten.Ks, d.daten.Sis);
+        if (d.scheibe)
+            teil("Scheibe:", d.daten.KScheibe, d.daten.SScheibe);
+    }
+    t.zeile(p.angaben.c2Abziehen ? "Abnutzungszuschläge c2 abgezogen" : "Abnutzungszuschläge c2 nicht abgezogen");
+    t.zeile();
+    if (!p.lauf.berechnet()) {
+        t.zeile("Berechnung im Prüfzustand abgebrochen: ", meldung(p.lauf.ausgang));
+        return t.fertig();
+    }
+    t.zeile("ERGEBNISSE IM PRÜFZUSTAND:");
+    ergebnisse(t, d);
+    t.zeile();
+    const std::string_view urteil = urteilszeile(d, p.lauf);
+    t.zeile(urteil.starts_with("NICHT") ? "NICHT AUSREICHEND IM PRÜFZUSTAND!"
+            : p.lauf.ausgang == Ausgang::eingabenPruefen ? urteil
+                                                          : "Ausreichend im Prüfzustand.");
+    return t.fertig();
+}
+
 } // namespace
 
-std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf)
+std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf, const Pruefzustand* pruefung)
 {
     const Berechnungsdaten& w = d.daten;
     Text t(d);
@@ -120,27 +187,13 @@ std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf)
     t.zeile();
 
     t.zeile("ERGEBNISSE:");
-    t.zeile("Grundkörper:");
-    t.kasten(Groesse::sG);
-    t.reserve(Groesse::rG);
-    t.kasten(Groesse::b);
-    t.kasten(Groesse::pmaxG);
-    if (d.stutzen) {
-        t.zeile("Stutzen: ");
-        t.kasten(Groesse::sS);
-        t.reserve(Groesse::rS);
-        t.kasten(Groesse::lsm);
-        t.kasten(Groesse::pmaxS);
-        t.zeile("Flächenvergleich:");
-        t.flaeche("Drucktragende Fläche", "As", w.As0 + w.As1 + w.As2);
-        t.flaeche(info(Groesse::Ap).beschreibung, info(Groesse::Ap).zeichen, w.Ap);
-        t.reserve(Groesse::rFV);
-        t.kasten(Groesse::pmaxFV);
-    }
+    ergebnisse(t, d);
     t.kasten(Groesse::dmax);
     t.zeile();
     t.zeile(urteilszeile(d, lauf));
     std::string text = t.fertig();
+    if (pruefung)
+        text += pruefbericht(d, *pruefung);
     if (const std::vector<std::string> notiert = hinweise(d, lauf); !notiert.empty()) {
         Rechensatz satz(d.dezimaltrenner);
         satz.ueberschrift("HINWEISE:");

@@ -40,9 +40,9 @@ struct Rechenstand {
 };
 
 // The report text of a run that reached its verdict: UTF-8, a leading empty
-// line, CR LF after every line; notes ("HINWEISE:") after the verdict when the
-// run gives any.
-std::string bericht(const Berichtsdaten& daten, const Rechenlauf& lauf);
+// line, CR LF after every line; the check at test pressure ("PRÜFZUSTAND:")
+// after the verdict when it was run, then notes ("HINWEISE:") when there are any.
+std::string bericht(const Berichtsdaten& daten, const Rechenlauf& lauf, const Pruefzustand* pruefung = nullptr);
 
 // The report's verdict line of a run that reached its verdict.
 std::string_view urteilszeile(const Berichtsdaten& daten, const Rechenlauf& lauf);

@@ -64,8 +64,8 @@ std::string ursache(const Rechenlauf& lauf)
 // come from the run, the words around them from here.
 class Abschnitt {
 public:
-    Abschnitt(const Berichtsdaten& d, const Rechenlauf& lauf)
-        : d_(d), w_(d.daten), lauf_(lauf), satz_(d.dezimaltrenner)
+    Abschnitt(const Berichtsdaten& d, const Rechenlauf& lauf, const Pruefzustand* pruefung = nullptr)
+        : d_(d), w_(d.daten), lauf_(lauf), pruefung_(pruefung), satz_(d.dezimaltrenner)
     {
         for (const Groesseninfo& g : groessen())
             if (g.eingabe)
@@ -77,12 +77,22 @@ public:
         satz_.zeile();
         satz_.zeile(std::string(66, '-'));
         satz_.zeile();
-        satz_.zeile("RECHENGANG");
-        satz_.absatz("Jede Größe mit Formel, eingesetzten Werten und Ergebnis, in der Reihenfolge der Berechnung. "
+        if (pruefung_) {
+            satz_.zeile("RECHENGANG PRÜFZUSTAND");
+            satz_.absatz(std::string("Die Berechnung wie oben, mit dem Prüfdruck pT für p, den Festigkeiten bei "
+                                     "Prüftemperatur K20 für K, Ks und KScheibe und den Sicherheitsbeiwerten S' für S, "
+                                     "Sis und SScheibe")
+                             + (pruefung_->angaben.c2Abziehen ? "." : "; die Abnutzungszuschläge c2 und c2s sind 0."),
+                         0);
+            pruefdruck();
+        } else {
+            satz_.zeile("RECHENGANG");
+            satz_.absatz("Jede Größe mit Formel, eingesetzten Werten und Ergebnis, in der Reihenfolge der Berechnung. "
                      "Eingaben wie gespeichert, berechnete Werte auf sechs gültige Ziffern gerundet, mit mindestens "
                      "zwei Nachkommastellen. Winkel in Grad, ins Bogenmaß umgerechnet mit der Kreiszahl "
                          + satz_.eingabe(3.14159) + ".",
                      0);
+        }
         abgeleitet();
         grundkoerper();
         stutzen();
@@ -105,8 +115,22 @@ private:
             return false;
         if (!beschreibung.empty())
             satz_.zeile(beschreibung);
-        satz_.rechne(formel->symbol, formel->text, formel->wert, formel->einheit, nachsatz);
+        satz_.rechne(formel->symbol, formel->text, formel->wert, formel->einheit, nachsatz, formel->operanden);
         return true;
+    }
+
+    void pruefdruck()
+    {
+        satz_.ueberschrift("Prüfdruck:");
+        const Formel& mindest = pruefung_->formeln.at(0);
+        const Formel& pT = pruefung_->formeln.at(1);
+        satz_.zeile("Mindestprüfdruck nach Druckgeräterichtlinie, Anhang I 7.4");
+        satz_.rechne(mindest.symbol, mindest.text, mindest.wert, mindest.einheit, {}, mindest.operanden);
+        satz_.zeile("Prüfdruck");
+        if (pT.text.empty())
+            satz_.fest(pT.symbol, pT.wert, "vorgegeben");
+        else
+            satz_.rechne(pT.symbol, pT.text, pT.wert, pT.einheit);
     }
 
     // Says whether a limit cut the value.
@@ -295,6 +319,7 @@ private:
     const Berichtsdaten& d_;
     const Berechnungsdaten& w_;
     const Rechenlauf& lauf_;
+    const Pruefzustand* pruefung_;
     Rechensatz satz_;
 };
 
@@ -303,6 +328,13 @@ private:
 std::string rechengang(const Berichtsdaten& daten, const Rechenlauf& lauf)
 {
     return Abschnitt(daten, lauf).text();
+}
+
+std::string rechengang(const Berichtsdaten& betrieb, const Pruefzustand& pruefung)
+{
+    Berichtsdaten d = betrieb;
+    d.daten = pruefung.lauf.daten;
+    return Abschnitt(d, pruefung.lauf, &pruefung).text();
 }
 
 std::string mitRechengang(const std::optional<std::string>& bericht, std::string_view rechengang)

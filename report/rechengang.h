@@ -16,6 +16,10 @@ namespace velkor {
 // an empty line, CR LF after every line, at most 66 columns.
 std::string rechengang(const Berichtsdaten& daten, const Rechenlauf& lauf);
 
+// The same section for the check at test pressure ("RECHENGANG PRÜFZUSTAND"),
+// headed by the test pressure and its minimum; `betrieb` is the operating case's data.
+std::string rechengang(const Berichtsdaten& betrieb, const Pruefzustand& pruefung);
+
 // The text shown and written with the section: the report followed by the
 // section, or for a run without a report the refusal line followed by it.
 std::string mitRechengang(const std::optional<std::string>& bericht, std::string_view rechengang);

@@ -92,6 +92,9 @@ std::optional<Bruch> bruchstelle(std::string_view s, std::size_t platz)
         if (c == ' ' && (danach.starts_with('+') || danach.starts_with("−"))) {
             hier = Bruch{i, i + 1};
             rang = 2 * tiefe;
+        } else if (c == ';' && danach.starts_with(' ')) { // between the arguments of min and max
+            hier = Bruch{i + 1, i + 2};
+            rang = 2 * tiefe - 1;
         } else if (i > 0 && (c == '/' || s.substr(i).starts_with("·"))) {
             hier = Bruch{i, i};
             rang = 2 * tiefe + 1;
@@ -231,14 +234,19 @@ std::string Rechensatz::einsetzen(std::string_view formel) const
 }
 
 void Rechensatz::rechne(std::string_view symbol, std::string_view formel, double wert, std::string_view einheit,
-                    std::string_view nachsatz)
+                        std::string_view nachsatz, const std::vector<std::pair<std::string_view, double>>& operanden)
 {
     const std::string f = mitTrenner(formel, trenner_);
     const std::string kopf = "  " + std::string(symbol) + " = ";
     formelzeile(kopf, f);
     const std::string einzug(zeichenzahl(kopf) - 2, ' ');
-    if (f.find_first_of("·/+−√²(") != std::string::npos)
+    if (f.find_first_of("·/+−√²(") != std::string::npos) {
+        std::map<std::string, std::string, std::less<>> werte = werte_;
+        for (const auto& [name, w] : operanden)
+            werte_[std::string(name)] = eingabe(w);
         formelzeile(einzug + "= ", einsetzen(f));
+        werte_ = std::move(werte);
+    }
     std::string ergebniszeile = "= " + ergebnis(wert);
     if (!einheit.empty())
         ergebniszeile += " " + std::string(einheit);

@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace velkor {
 
@@ -40,9 +42,10 @@ public:
     // by `einzug`, at least 4, so that none reads as the first line of a formula.
     void absatz(std::string_view text, std::size_t einzug, std::string_view kopf = {});
     // One quantity: "  sym = formula", the formula with the values put in (left
-    // out when the formula is one symbol) and "= result unit remark".
+    // out when the formula is one symbol) and "= result unit remark". The
+    // operands stand for their symbols in this formula only.
     void rechne(std::string_view symbol, std::string_view formel, double wert, std::string_view einheit,
-                std::string_view nachsatz = {});
+                std::string_view nachsatz = {}, const std::vector<std::pair<std::string_view, double>>& operanden = {});
     // A factor whose value is a rule, not a formula, with the reason.
     void fest(std::string_view symbol, double wert, std::string_view grund);
 

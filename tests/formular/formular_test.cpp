@@ -187,5 +187,20 @@ TEST(Formular, loadingAppliesValuesHeadingAndSwitchesThroughTheirRulesThenCalcul
     pruefeZustand(g, "geladen_abgebrochen");
 }
 
+// The check at test pressure after the operating case: its status wins only
+// where the operating case passed, and the report and the worked calculation carry it.
+TEST(Formular, theCheckAtTestPressureJoinsStatusReportAndWorkedCalculation)
+{
+    Formular f(",");
+    f.uebernehme(ladeProjektdatei(VELKOR_TESTDATEN "/../../examples/zylinder-stutzen.vlk").projekt.value());
+    f.setzePruefangaben({.an = true, .pT = 30, .K20 = 280});
+    ASSERT_TRUE(f.geaendert());
+    const std::optional<std::string> bericht = f.bericht();
+    EXPECT_EQ(f.statustext(), "Nicht ausreichend im Prüfzustand!");
+    EXPECT_EQ(f.statusfarbe(), Statusfarbe::rot);
+    EXPECT_EQ(bericht, testdaten("formular/pruefzustand_bericht.txt"));
+    EXPECT_EQ(f.rechengang(), testdaten("formular/pruefzustand_rechengang.txt"));
+}
+
 } // namespace
 } // namespace velkor
