@@ -138,18 +138,20 @@ std::string pruefbericht(const Berichtsdaten& betrieb, const Pruefzustand& p)
     }
     t.zeile(p.angaben.c2Abziehen ? "Abnutzungszuschläge c2 abgezogen" : "Abnutzungszuschläge c2 nicht abgezogen");
     t.zeile();
-    if (!p.lauf.berechnet()) {
-        t.zeile("Berechnung im Prüfzustand abgebrochen: ", meldung(p.lauf.ausgang));
-        return t.fertig();
+    if (p.lauf.berechnet()) {
+        t.zeile("ERGEBNISSE IM PRÜFZUSTAND:");
+        ergebnisse(t, d);
+        t.zeile();
     }
-    t.zeile("ERGEBNISSE IM PRÜFZUSTAND:");
-    ergebnisse(t, d);
-    t.zeile();
-    const std::string_view urteil = urteilszeile(d, p.lauf);
-    t.zeile(urteil.starts_with("NICHT") ? "NICHT AUSREICHEND IM PRÜFZUSTAND!"
-            : p.lauf.ausgang == Ausgang::eingabenPruefen ? urteil
-                                                          : "Ausreichend im Prüfzustand.");
+    t.zeile(pruefurteilszeile(betrieb, p));
     return t.fertig();
+}
+
+// Some reserve of the case is negative; the nozzle's count only while it is on.
+bool unzureichend(const Berichtsdaten& d)
+{
+    const Berechnungsdaten& w = d.daten;
+    return w.rG < 0 || (d.stutzen && (w.rS < 0 || w.rFV < 0));
 }
 
 } // namespace
@@ -206,12 +208,23 @@ std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf, const Pruefz
 
 std::string_view urteilszeile(const Berichtsdaten& d, const Rechenlauf& lauf)
 {
-    const Berechnungsdaten& w = d.daten;
     // Nozzle reserves left from an earlier run with nozzle count only while it is on.
-    if (w.rG < 0 || (d.stutzen && (w.rS < 0 || w.rFV < 0)))
+    if (unzureichend(d))
         return "NICHT AUSREICHEND DIMENSIONIERT!";
     // Inputs that fail a plausibility check are never reported as sufficient.
     return meldung(lauf.ausgang == Ausgang::eingabenPruefen ? Ausgang::eingabenPruefen : Ausgang::ausreichend);
+}
+
+std::string pruefurteilszeile(const Berichtsdaten& betrieb, const Pruefzustand& p)
+{
+    if (!p.lauf.berechnet())
+        return "Berechnung im Prüfzustand abgebrochen: " + std::string(meldung(p.lauf.ausgang));
+    Berichtsdaten d = betrieb;
+    d.daten = p.lauf.daten;
+    if (unzureichend(d))
+        return "NICHT AUSREICHEND IM PRÜFZUSTAND!";
+    return p.lauf.ausgang == Ausgang::eingabenPruefen ? std::string(meldung(Ausgang::eingabenPruefen))
+                                                      : "Ausreichend im Prüfzustand.";
 }
 
 } // namespace velkor

@@ -47,4 +47,7 @@ std::string bericht(const Berichtsdaten& daten, const Rechenlauf& lauf, const Pr
 // The report's verdict line of a run that reached its verdict.
 std::string_view urteilszeile(const Berichtsdaten& daten, const Rechenlauf& lauf);
 
+// The verdict line of the check at test pressure, also of one that stopped.
+std::string pruefurteilszeile(const Berichtsdaten& betrieb, const Pruefzustand& pruefung);
+
 } // namespace velkor

@@ -21,9 +21,9 @@ std::optional<double> pmaxMassgebend(const Rechenlauf& lauf)
 }
 
 // With a nozzle, whichever of the three the governing value is; else the shell.
-std::string_view massgebend(const Rechenstand& r, double pmax)
+std::string_view massgebend(const Rechenstand& r, const Rechenlauf& lauf, double pmax)
 {
-    const Berechnungsdaten& w = r.lauf.daten;
+    const Berechnungsdaten& w = lauf.daten;
     if (r.daten.stutzen && pmax != w.pmaxG)
         return pmax == w.pmaxS ? "Stutzen" : "Flächenvergleich";
     return "Grundkörper";
@@ -67,11 +67,19 @@ std::string zusammenfassung(const Rechenstand& r)
     Rechensatz satz(r.daten.dezimaltrenner);
     satz.zeile();
     satz.zeile("ZUSAMMENFASSUNG:");
+    // The design pressure (or the test pressure) against the governing allowable one.
+    const auto druck = [&](std::string_view name, const Rechenlauf& lauf, double pmax) {
+        satz.zeile(std::string(name) + " = " + zweiStellen(r, lauf.daten.p) + " bar" + (lauf.daten.p <= pmax ? " ≤ " : " > ")
+                   + "pmax = " + zweiStellen(r, pmax) + " bar (" + std::string(massgebend(r, lauf, pmax)) + ")");
+    };
     if (const std::optional<double> pmax = pmaxMassgebend(r.lauf); pmax && r.lauf.berechnet()) {
-        const std::string_view vergleich = r.lauf.daten.p <= *pmax ? " ≤ " : " > ";
-        satz.zeile("p = " + text(r.daten.texte, Groesse::p) + " bar" + std::string(vergleich) + "pmax = "
-                   + zweiStellen(r, *pmax) + " bar (" + std::string(massgebend(r, *pmax)) + ")");
+        druck("p", r.lauf, *pmax);
         satz.zeile(urteilszeile(r.daten, r.lauf));
+        if (r.pruefung) {
+            if (const std::optional<double> pmaxT = pmaxMassgebend(r.pruefung->lauf); pmaxT && r.pruefung->lauf.berechnet())
+                druck("Prüfzustand: pT", r.pruefung->lauf, *pmaxT);
+            satz.zeile(pruefurteilszeile(r.daten, *r.pruefung));
+        }
     } else {
         satz.zeile(std::string(berichtVerweigert) + " (" + std::string(meldung(r.lauf.ausgang)) + ")");
     }
