@@ -85,7 +85,7 @@ struct Zwischenwerte {
 
 // The steps of a run in their order.
 enum class Schritt {
-    eingaben,     // entry texts taken in
+    eingaben,     // entries taken in
     ableitung,    // derived values and plausibility checks
     grundkoerper, // sG, pmaxG, rG
     stutzen,      // sS, pmaxS, rS
