@@ -85,17 +85,20 @@ void schreibeAbschnitt(std::string& ziel, const Projekt& projekt, dateiformat::T
                 using Zeiger = decltype(wert);
                 if (*wert == *std::get<Zeiger>(soll[i]))
                     return;
-                zeilen += namen[i];
-                zeilen += '=';
+                std::string text;
                 if constexpr (std::is_same_v<Zeiger, std::string*>)
-                    texte.schreibeWert(zeilen, *wert);
+                    texte.schreibeWert(text, *wert);
                 else if constexpr (std::is_same_v<Zeiger, bool*>)
-                    zeilen += *wert ? '1' : '0';
+                    text = *wert ? "1" : "0";
                 else if constexpr (std::is_same_v<Zeiger, double*>)
-                    dateiformat::schreibeZahl(zeilen, *wert);
+                    dateiformat::schreibeZahl(text, *wert);
                 else
-                    dateiformat::schreibeZahl(zeilen, **wert);
-                zeilen += "\r\n";
+                    dateiformat::schreibeZahl(text, **wert);
+                // The reader drops blanks around a value, also those a control character became.
+                const std::string_view wertText = ohneLeerzeichen(text);
+                if (wertText.empty())
+                    return;
+                zeilen += std::string(namen[i]) + "=" + std::string(wertText) + "\r\n";
             },
             ist[i]);
     }
