@@ -21,6 +21,8 @@ class AngabenDialog : public QDialog {
 public:
     // Opens with the design's values and the results of its last calculation.
     AngabenDialog(const Formular& formular, QWidget* parent = nullptr);
+    // Hiding sends a focus-out to the focused box; it must arrive while the model still exists.
+    ~AngabenDialog() override { hide(); }
 
     const Angabenformular& modell() const { return modell_; }
 

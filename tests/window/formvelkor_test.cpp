@@ -328,12 +328,11 @@ TEST_F(Fenster, theDialogAngabenIsReachedByKeyboardAndOnlyOkTakesItsValuesOverAn
     const auto dialog = [this](const char* getippt, Qt::Key schluss) {
         aktiviere(fenster.get());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
-        QTest::qWaitFor([this] { return fenster->findChild<AngabenDialog*>(); }); // a mnemonic clicks after a moment
+        // A mnemonic clicks after a moment.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return fenster->findChild<AngabenDialog*>(); })) << "Alt+A opens it";
         auto* d = fenster->findChild<AngabenDialog*>();
-        if (!d)
-            throw std::runtime_error("Alt+A opens no dialog");
         d->activateWindow(); // a dialog counts as active while its parent is
-        QTest::qWaitFor([d] { return QApplication::activeWindow() == d; });
+        ASSERT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }));
         const QStringList texte = QString(getippt).split('|'); // box by box, from the temperature
         for (const QString& text : texte) {
             QTest::keyClicks(QApplication::focusWidget(), text);
