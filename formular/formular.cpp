@@ -268,6 +268,8 @@ Berichtsdaten Formular::berichtsdaten() const
     d.ausgehalst = ausgehalst_;
     d.dezimaltrenner = dezimaltrenner_;
     d.angaben = angaben_;
+    for (std::string* werkstoff : {&d.angaben.werkstoffGrundkoerper, &d.angaben.werkstoffStutzen, &d.angaben.werkstoffScheibe})
+        *werkstoff = ohneSteuerzeichen(*werkstoff);
     return d;
 }
 

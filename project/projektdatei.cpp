@@ -1,22 +1,18 @@
 #include "project/projektdatei.h"
 
 #include "project/dateiersatz.h"
+#include "project/dateiformat.h"
 #include "project/steuerzeichen.h"
 #include "project/systemgrund.h"
+#include "project/velkorabschnitt.h"
 
 #include <QIODevice>
-#include <QList>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <cstddef>
 #include <optional>
-#include <system_error>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -26,6 +22,14 @@
 namespace velkor {
 
 namespace {
+
+using dateiformat::ausWindows1252;
+using dateiformat::leseZahl;
+using dateiformat::ohneFuehrendeLeerzeichen;
+using dateiformat::ohneLeerzeichen;
+using dateiformat::schreibeZahl;
+using dateiformat::Textschreiber;
+using dateiformat::Zahlfehler;
 
 // After the quantities' lines: the shape, the three switches and the three heading texts.
 constexpr std::size_t zeileForm = anzahlGroessen + 1;
@@ -49,182 +53,17 @@ const std::array<Groesse, anzahlGroessen>& dateiReihenfolge()
     return folge;
 }
 
-QStringDecoder windows1252Decoder() { return QStringDecoder("windows-1252"); }
-
-std::string ausWindows1252(std::string_view bytes)
-{
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return std::string(bytes);
-    auto decoder = windows1252Decoder();
-    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return text.toStdString();
-}
-
-constexpr double groessterWert = 1.79769313486231E+308;
-
-// Up to 15 significant digits, point as separator, exponent from 1E+15 and
-// below 1E-04 (as printf's %.15g decides), with a capital E.
-void schreibeZahl(std::string& ziel, double wert)
-{
-    // The file has no spelling for an infinite or undefined value; such a value
-    // is never a valid input, and results are recomputed after every load.
-    if (!std::isfinite(wert) || wert == 0) {
-        ziel += '0'; // also turns -0 into 0
-        return;
-    }
-    // Rounded to 15 digits, the largest doubles would exceed the range and
-    // could not be read back; they are written as the largest 15-digit value below.
-    if (std::abs(wert) > groessterWert) {
-        ziel += wert < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
-        return;
-    }
-    std::array<char, 32> puffer{};
-    auto [ende, fehler] = std::to_chars(puffer.data(), puffer.data() + puffer.size(), wert,
-                                        std::chars_format::general, 15);
-    (void)fehler; // 32 characters always suffice for 15 digits and a three-digit exponent
-    for (const char* z = puffer.data(); z != ende; ++z)
-        ziel += (*z == 'e') ? 'E' : *z;
-}
-
-class Textschreiber {
-public:
-    // Appends the text in double quotes. A double quote would end the field
-    // early and a line break would shift every later line, so both (and the
-    // other control characters) are replaced, as is what Windows-1252 cannot hold.
-    void schreibe(std::string& ziel, const std::string& utf8)
-    {
-        ziel += '"';
-        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-        for (qsizetype i = 0; i < text.size();) {
-            const qsizetype laenge = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-            const QStringView zeichen = QStringView(text).mid(i, laenge);
-            const char32_t cp = laenge == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-            i += laenge;
-            if (cp == U'"') {
-                ersetze(ziel, zeichen, '\'');
-            } else if (istSteuerzeichen(cp)) {
-                ersetze(ziel, zeichen, ' ');
-            } else if (cp < 0x80) {
-                ziel += static_cast<char>(cp);
-            } else if (auto byte = alsWindows1252(zeichen)) {
-                ziel += *byte;
-            } else {
-                ersetze(ziel, zeichen, '?');
-            }
-        }
-        ziel += '"';
-    }
-
-    std::string ersetzteZeichen;
-
-private:
-    void ersetze(std::string& ziel, QStringView zeichen, char ersatz)
-    {
-        ziel += ersatz;
-        const std::string utf8 = zeichen.toString().toStdString();
-        if (ersetzteZeichen.find(utf8) == std::string::npos)
-            ersetzteZeichen += utf8;
-    }
-
-    // The byte for one character, or nothing. Qt's encoder writes 0x1A for a
-    // character it cannot map, and its error flag survives resetState(), so the
-    // byte is decoded again and must give back the same character.
-    std::optional<char> alsWindows1252(QStringView zeichen)
-    {
-        if (!encoder_) {
-            encoder_.emplace("windows-1252");
-            decoder_.emplace(windows1252Decoder());
-        }
-        const QByteArray byte = encoder_->encode(zeichen);
-        if (byte.size() != 1 || QString(decoder_->decode(byte)) != zeichen)
-            return std::nullopt;
-        return byte[0];
-    }
-
-    std::optional<QStringEncoder> encoder_;
-    std::optional<QStringDecoder> decoder_;
-};
-
-bool istLeer(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view ohneFuehrendeLeerzeichen(std::string_view s)
-{
-    while (!s.empty() && istLeer(s.front()))
-        s.remove_prefix(1);
-    return s;
-}
-
-std::string_view ohneLeerzeichen(std::string_view s)
-{
-    s = ohneFuehrendeLeerzeichen(s);
-    while (!s.empty() && istLeer(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 Leseergebnis fehler(std::string text) { return {std::nullopt, std::move(text)}; }
-
-// A field as a message quotes it: a control character by its code ("U+000D")
-// and a byte that Windows-1252 leaves undefined as "\x81", so that nothing that
-// makes the field wrong is invisible.
-std::string sichtbar(std::string_view bytes)
-{
-    constexpr std::string_view undefiniert = "\x81\x8D\x8F\x90\x9D";
-    constexpr char hex[] = "0123456789ABCDEF";
-    std::string text;
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F)
-            text += std::string("U+00") + hex[b >> 4] + hex[b & 15];
-        else if (undefiniert.find(c) != std::string_view::npos)
-            text += std::string("\\x") + hex[b >> 4] + hex[b & 15];
-        else
-            text += ausWindows1252(std::string_view(&c, 1));
-    }
-    return text;
-}
 
 Leseergebnis zeilenfehler(std::size_t zeile, std::string_view inhalt, std::string_view was)
 {
-    constexpr std::size_t gezeigt = 40;
-    std::string kurz = sichtbar(inhalt.substr(0, gezeigt));
-    if (inhalt.size() > gezeigt)
-        kurz += "…";
-    return fehler("Zeile " + std::to_string(zeile) + ": „" + kurz + "“ " + std::string(was));
+    return fehler(dateiformat::zeilenfehler(zeile, inhalt, was));
 }
 
 Leseergebnis zuGross(std::size_t groesse)
 {
     return fehler("Datei zu groß (" + std::to_string(groesse) +
                   " Bytes); eine Projektdatei hat höchstens 64 KiB.");
-}
-
-enum class Zahlfehler { keiner, keineZahl, ausserhalb };
-
-// A numeric line holds one number in point notation (exponent allowed) and
-// nothing else but blanks; an empty line counts as 0.
-Zahlfehler leseZahl(std::string_view feld, double& wert)
-{
-    wert = 0;
-    if (feld.empty())
-        return Zahlfehler::keiner;
-    std::string_view rest = feld;
-    bool plus = rest.front() == '+';
-    if (plus)
-        rest.remove_prefix(1);
-    // from_chars would also take "inf" and "nan"; a project file holds neither.
-    const std::size_t ziffer = (!rest.empty() && rest.front() == '-') ? 1 : 0;
-    const auto istZiffer = [&](std::size_t i) { return i < rest.size() && rest[i] >= '0' && rest[i] <= '9'; };
-    if (!(istZiffer(ziffer) || (ziffer < rest.size() && rest[ziffer] == '.' && istZiffer(ziffer + 1))))
-        return Zahlfehler::keineZahl;
-    if (plus && ziffer == 1)
-        return Zahlfehler::keineZahl;
-    auto [ende, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), wert);
-    if (ec == std::errc::result_out_of_range)
-        return Zahlfehler::ausserhalb;
-    if (ec != std::errc() || ende != rest.data() + rest.size())
-        return Zahlfehler::keineZahl;
-    return Zahlfehler::keiner;
 }
 
 // A quoted text runs to the next double quote; the rest of the line is ignored.
@@ -256,6 +95,7 @@ Dateiinhalt schreibeProjekt(const Projekt& projekt)
         texte.schreibe(b, *text);
         b += "\r\n";
     }
+    schreibeAbschnitt(b, projekt, texte);
     inhalt.ersetzteZeichen = std::move(texte.ersetzteZeichen);
     return inhalt;
 }
@@ -323,6 +163,8 @@ Leseergebnis leseProjekt(std::string_view bytes)
     projekt.bezeichnung = leseText(zeilen[zeileBezeichnung - 1]);
     projekt.nummer = leseText(zeilen[zeileBezeichnung]);
     projekt.bearbeiter = leseText(zeilen[zeileBezeichnung + 1]);
+    if (std::string grund = leseAbschnitt(rest, anzahlZeilen + 1, projekt); !grund.empty())
+        return fehler(std::move(grund));
     return {std::move(projekt), {}};
 }
 

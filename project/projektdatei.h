@@ -18,7 +18,7 @@ struct Leseergebnis {
 // The lines of a project file, Windows-1252 with CR LF.
 struct Dateiinhalt {
     std::string bytes;
-    // Characters of the heading texts that the file cannot hold as they are,
+    // Characters of the heading texts and materials that the file cannot hold as they are,
     // each once, in order of appearance (UTF-8); empty when nothing was replaced.
     std::string ersetzteZeichen;
 };

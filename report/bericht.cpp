@@ -73,6 +73,13 @@ public:
              velkor::wert(d_.daten, g) < 0 ? unterdimensioniert : ok);
     }
 
+    // A part's material, when given, as the last line of its block.
+    void werkstoff(const std::string& name)
+    {
+        if (!name.empty())
+            wert("Werkstoff", {}, name);
+    }
+
     void flaeche(std::string_view beschreibung, std::string_view symbol, double mm2)
     {
         wert(beschreibung, symbol, anzeigetext(mm2, Muster::zweiStellen, d_.dezimaltrenner), " mm²");
@@ -175,15 +182,21 @@ std::string bericht(const Berichtsdaten& d, const Rechenlauf& lauf, const Pruefz
 
     t.zeile("EINGABEDATEN:");
     t.eingaben(Rahmen::betriebsdaten);
+    if (d.angaben.temperatur)
+        t.wert("Auslegungstemperatur", "t", anzeigetext(*d.angaben.temperatur, Muster::zweiStellen, d.dezimaltrenner),
+               " °C");
     t.zeile("Grundkörper:", w.zylinder ? "Zylinder" : "Kugel");
     t.eingaben(Rahmen::grundkoerper);
+    t.werkstoff(d.angaben.werkstoffGrundkoerper);
     if (d.stutzen) {
         t.zeile("Stutzen", d.ausgehalst ? " ausgehalst nach B9 4.4.1" : "");
         t.eingaben(Rahmen::stutzen);
+        t.werkstoff(d.angaben.werkstoffStutzen);
         // The pad belongs to the nozzle: without a nozzle its data are not reported.
         if (d.scheibe) {
             t.zeile("Scheibe:");
             t.eingaben(Rahmen::scheibe);
+            t.werkstoff(d.angaben.werkstoffScheibe);
         }
     }
     t.zeile();

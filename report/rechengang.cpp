@@ -87,11 +87,15 @@ public:
             pruefdruck();
         } else {
             satz_.zeile("RECHENGANG");
+            if (const std::string angaben = angabenzeile(); !angaben.empty()) {
+                satz_.absatz(angaben, 0);
+                satz_.zeile();
+            }
             satz_.absatz("Jede Größe mit Formel, eingesetzten Werten und Ergebnis, in der Reihenfolge der Berechnung. "
-                     "Eingaben wie gespeichert, berechnete Werte auf sechs gültige Ziffern gerundet, mit mindestens "
-                     "zwei Nachkommastellen. Winkel in Grad, ins Bogenmaß umgerechnet mit der Kreiszahl "
-                         + satz_.eingabe(3.14159) + ".",
-                     0);
+                         "Eingaben wie gespeichert, berechnete Werte auf sechs gültige Ziffern gerundet, mit mindestens "
+                         "zwei Nachkommastellen. Winkel in Grad, ins Bogenmaß umgerechnet mit der Kreiszahl "
+                             + satz_.eingabe(3.14159) + ".",
+                         0);
         }
         abgeleitet();
         grundkoerper();
@@ -131,6 +135,20 @@ private:
             satz_.fest(pT.symbol, pT.wert, "vorgegeben");
         else
             satz_.rechne(pT.symbol, pT.text, pT.wert, pT.einheit);
+    }
+
+    // Temperature and the materials of the parts calculated, when given.
+    std::string angabenzeile() const
+    {
+        // Parts apart by semicolons: a material's name may hold a comma.
+        const Angaben& a = d_.angaben;
+        std::string text = a.temperatur ? "Auslegungstemperatur " + satz_.eingabe(*a.temperatur) + " °C" : "";
+        for (const auto& [teil, name] : {std::pair{"Grundkörper", &a.werkstoffGrundkoerper},
+                                         {"Stutzen", d_.stutzen ? &a.werkstoffStutzen : nullptr},
+                                         {"Scheibe", d_.stutzen && d_.scheibe ? &a.werkstoffScheibe : nullptr}})
+            if (name && !name->empty())
+                text += (text.empty() ? "Werkstoff " : "; Werkstoff ") + std::string(teil) + ": " + *name;
+        return text;
     }
 
     // Says whether a limit cut the value.

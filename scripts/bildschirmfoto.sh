@@ -3,7 +3,8 @@
 # example), clicks the report button and saves pictures of the main window and
 # of the report window: ZIEL (default doc/velkor.png) and ZIEL with -bericht;
 # then ticks "Rechengang" and saves the window with the section, ZIEL with
-# -rechengang. The program's settings live in a temporary folder meanwhile.
+# -rechengang; last the dialog "Angaben" of the main window, ZIEL with -angaben.
+# The program's settings live in a temporary folder meanwhile.
 # Usage: scripts/bildschirmfoto.sh [ZIEL.png [DATEI.vlk]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,4 +51,17 @@ import -window "$bericht" "${ziel%.png}-bericht.png"
 xdotool mousemove --window "$bericht" 18 356 click 1
 sleep 0.5
 import -window "$bericht" "${ziel%.png}-rechengang.png"
-echo "$ziel ${ziel%.png}-bericht.png ${ziel%.png}-rechengang.png"
+
+# "Angaben…", below the frame "Projekt": 8 + 40 and 336 + 12 inside the main window,
+# which the report window covers until it is hidden.
+xdotool windowunmap "$bericht"
+xdotool mousemove --window "$fenster" 48 348 click 1
+angaben=""
+for _ in $(seq 50); do
+  angaben=$(xdotool search --name '^Angaben$' 2>/dev/null | head -1) && [ -n "$angaben" ] && break
+  sleep 0.1
+done
+[ -n "$angaben" ] || { echo "Der Dialog Angaben erschien nicht." >&2; exit 1; }
+sleep 0.5
+import -window "$angaben" "${ziel%.png}-angaben.png"
+echo "$ziel ${ziel%.png}-bericht.png ${ziel%.png}-rechengang.png ${ziel%.png}-angaben.png"

@@ -1,5 +1,6 @@
 #include "window/formvelkor.h"
 
+#include "window/angabendialog.h"
 #include "window/formergebnisausgabe.h"
 #include "window/schrift.h"
 #include "window/symbol.h"
@@ -301,6 +302,8 @@ void FormVelkor::erzeugeKnoepfe()
     commandLoeschen_ = knopf("CommandLoeschen", "C", "Clear: Sämtliche Eingaben löschen", {480, 304, 25, 25});
     commandBerechnen_ = knopf("CommandBerechnen", "=", "Berechnung", {512, 304, 25, 25}, Qt::Key_F9);
     commandOK_ = knopf("CommandOK", "Beenden", "Zurück zum Hauptmenü", {480, 336, 57, 25});
+    commandAngaben_ = knopf("CommandAngaben", "&Angaben…", "Auslegungstemperatur, Werkstoffe und Prüfzustand",
+                            {8, 336, 81, 25});
     // Enter anywhere else presses "=" (see keyPressEvent).
     commandBerechnen_->setDefault(true);
 }
@@ -326,7 +329,7 @@ void FormVelkor::setzeTabfolge()
             folge.insert(folge.end(), {optionZylinder_, optionKugel_});
             break;
         case Rahmen::stutzen:
-            folge.push_back(checkStutzen_);
+            folge.insert(folge.end(), {commandAngaben_, checkStutzen_});
             break;
         case Rahmen::scheibe:
             folge.insert(folge.end(), {checkAusgehalst_, checkScheibe_});
@@ -397,6 +400,7 @@ void FormVelkor::verbindeSignale()
     connect(commandLoeschen_, &QPushButton::clicked, this,
             [this] { fuehreAus([this] { befehle_.loeschen(); }); });
     connect(commandOK_, &QPushButton::clicked, this, &QWidget::close);
+    connect(commandAngaben_, &QPushButton::clicked, this, [this] { fuehreAus([this] { zeigeAngaben(); }); });
 }
 
 template <typename Befehl> void FormVelkor::fuehreAus(Befehl befehl)
@@ -442,6 +446,19 @@ void FormVelkor::ausgeben()
                                        QString::fromStdString(datei));
     else
         ergebnisausgabe_->zeigeAbbruch(abschnitt, formular_.rechenstand(), QString::fromStdString(datei));
+}
+
+void FormVelkor::zeigeAngaben()
+{
+    auto* dialog = new AngabenDialog(formular_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // OK takes the values over and calculates as "=" does; Abbrechen keeps the old ones.
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        formular_.setzeAngaben(dialog->modell().angaben());
+        formular_.setzePruefangaben(dialog->modell().pruefangaben());
+        fuehreAus([this] { formular_.berechne(); });
+    });
+    dialog->open();
 }
 
 bool FormVelkor::lade(const std::string& pfad)

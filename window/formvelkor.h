@@ -62,6 +62,7 @@ private:
     void verlasse(Kasten k); // the leaving rule, unless a command already ran it
     void berechnen();
     void ausgeben();
+    void zeigeAngaben(); // the dialog "Angaben", window-modal
     template <typename Befehl> void fuehreAus(Befehl befehl);
 
     std::optional<Kasten> kastenDes(const QObject* objekt) const; // the box that is this widget
@@ -85,6 +86,7 @@ private:
     QPushButton* commandLoeschen_ = nullptr;
     QPushButton* commandBerechnen_ = nullptr;
     QPushButton* commandOK_ = nullptr;
+    QPushButton* commandAngaben_ = nullptr;
     QLabel* statusBar_ = nullptr;
 
     // The box a command has already left while it kept the focus (Enter):

@@ -87,6 +87,7 @@ TEST(Kommandozeile, saveAsWritesWhatTheWindowWouldSaveAfterLoadingOrSaysWhyNot)
         {ziel("t.vlk"), "tabulator.vlk", 0, ": Gespeichert; ersetzt wurden diese Zeichen, die eine Projektdatei nicht aufnehmen kann: U+0009\n"},
         {ziel("fehlt/aus.vlk"), "zylinder_stutzen.vlk", 4, ": Speichern nicht möglich: Der Ordner existiert nicht: „" + ziel("fehlt").toStdString() + "“.\n"},
         {ziel("k.vlk"), "kaputt.vlk", 4, "kaputt.vlk: Zeile 39: „7“ ist kein gültiger Schalterwert (erlaubt: 0 oder 1).\n"},
+        {ziel("a.vlk"), "abschnitt.vlk", 0, ""},
     };
     for (const auto& [aus, datei, status, fehler] : faelle) {
         const Lauf l = starte({"--speichern-als", aus, datei});
@@ -94,6 +95,7 @@ TEST(Kommandozeile, saveAsWritesWhatTheWindowWouldSaveAfterLoadingOrSaysWhyNot)
         EXPECT_EQ(l.fehler, fehler.starts_with(':') ? aus.toStdString() + fehler : fehler);
     }
     EXPECT_TRUE(QFileInfo::exists(ziel("n.vlk")) && !QFileInfo::exists(ziel("k.vlk"))) << "saved despite the stop, not from a bad file";
+    EXPECT_EQ(inhalt(ziel("a.vlk").toStdString()), testdaten("app/abschnitt.vlk")) << "keys of a newer version kept";
 }
 
 namespace fs = std::filesystem;

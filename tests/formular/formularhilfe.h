@@ -2,6 +2,7 @@
 
 #include "formular/dialoge.h"
 #include "formular/formular.h"
+#include "project/projektdatei.h"
 #include "tests/support/testdaten.h"
 
 #include <charconv>
@@ -82,7 +83,9 @@ inline std::string zustand(const Formular& f)
         + "\ndateiname automatisch" + ja(f.dateinameAutomatisch()) + "\ngeaendert" + ja(f.geaendert())
         + "\nberechnet" + ja(f.berechnet()) + "\nstatus '" + f.statustext() + "' "
         + std::to_string(static_cast<int>(f.statusfarbe())) + "\n";
-    return s;
+    const std::string datei = schreibeProjekt(f.projekt()).bytes; // its section after the 44 lines
+    const auto abschnitt = datei.find("\r\n[Velkor]");
+    return s + "abschnitt '" + (abschnitt == std::string::npos ? "" : datei.substr(abschnitt + 2)) + "'\n";
 }
 
 } // namespace velkor

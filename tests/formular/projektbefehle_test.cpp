@@ -1,3 +1,4 @@
+#include "formular/angabenformular.h"
 #include "formular/projektbefehle.h"
 
 #include "project/projektdatei.h"
@@ -31,14 +32,24 @@ protected:
     ~Befehle() override { fs::remove_all(ordner); }
     std::string pfad(const std::string& name) const { return (ordner / name).string(); }
 
-    // A cylinder with a set-in nozzle, a pad and an extruded outlet, calculated.
+    // A cylinder with a set-in nozzle, a pad and an extruded outlet, calculated; its
+    // temperature and materials typed into the dialog "Angaben".
     void entwurf()
     {
         formular.setzeStutzen(true);
         formular.setzeScheibe(true);
         formular.setzeAusgehalst(true);
-        for (const auto& z : tabelle("formular/entwurf.txt"))
-            eingeben(formular, std::ranges::find(kaesten(), z[0], &Kasteninfo::name)->kasten, z[1]);
+        Angabenformular angaben(formular.angaben(), formular.pruefangaben(), ",");
+        for (const auto& z : tabelle("formular/entwurf.txt")) {
+            if (const auto k = std::ranges::find(kaesten(), z[0], &Kasteninfo::name); k != kaesten().end()) {
+                eingeben(formular, k->kasten, z[1]);
+            } else {
+                const Angabenfeld f = std::ranges::find(angabenfelder(), z[0], &Angabenfeldinfo::name)->feld;
+                angaben.tippe(f, z[1]);
+                angaben.fokusVerloren(f);
+            }
+        }
+        formular.setzeAngaben(angaben.angaben());
         formular.berechne();
     }
 

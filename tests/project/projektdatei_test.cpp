@@ -34,13 +34,13 @@ std::string dateiAus(const std::vector<std::string>& zeilen, const char* ende = 
     return bytes;
 }
 
-// "\t" and "\xNN" as in the table files.
+// "\t", "\n" and "\xNN" as in the table files.
 std::string bytesVon(std::string_view s)
 {
     std::string b;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && s.substr(i + 1, 1) == "t") {
-            b += '\t', ++i;
+        if (s[i] == '\\' && (s.substr(i + 1, 1) == "t" || s.substr(i + 1, 1) == "n")) {
+            b += s[i + 1] == 't' ? '\t' : '\n', ++i;
         } else if (s[i] == '\\' && s.substr(i + 1, 1) == "x") {
             b += static_cast<char>(std::stoi(std::string(s.substr(i + 2, 2)), nullptr, 16)), i += 3;
         } else {
@@ -89,6 +89,12 @@ TEST(Projektdatei, theExampleIsWrittenInFileOrderAndReadBackByteForByte)
     EXPECT_EQ(neuGeschrieben(nurLf), datei);
     EXPECT_EQ(neuGeschrieben(nurLf.substr(0, nurLf.size() - 1)), datei);
     EXPECT_EQ(neuGeschrieben(datei + "Zeile 45\r\n\x01\x02"), datei);
+    // The section after them: every key, and keys of a newer version kept as they were.
+    const Projekt mitAbschnitt = leseProjekt(testdaten("app/abschnitt.vlk")).projekt.value();
+    EXPECT_EQ(mitAbschnitt.angaben, (Angaben{200, "P265GH", "1.4571, EN 10028-7 ä", "P265GH"}));
+    EXPECT_EQ(mitAbschnitt.pruefung, (Pruefangaben{true, 25, 300, 0, 280, 1.05, 1.1, 1.05, false}));
+    EXPECT_EQ(mitAbschnitt.fremdeZeilen, (std::vector<std::string>{" Neuer Schluessel = 1;2\t", "X=\x80"}));
+    EXPECT_EQ(schreibeProjekt(mitAbschnitt).bytes, testdaten("app/abschnitt.vlk"));
 }
 
 // Rows of tests/data/project/zeilen.txt: one line of the start-up file replaced.
@@ -98,11 +104,14 @@ TEST(Projektdatei, everyLineOfTheTableReadsOrIsRefusedAsItsRowSays)
         SCOPED_TRACE(z[0] + ": " + z[1]);
         std::vector<std::string> datei = zeilenVon(testdaten("start.vlk"));
         const auto i = static_cast<std::size_t>(std::stoi(z[0])) - 1;
+        if (i >= datei.size()) // the section's head before a row after it
+            datei.push_back("[Velkor]"), datei.resize(i + 1);
         datei.at(i) = bytesVon(z[1]);
         const Leseergebnis e = leseProjekt(dateiAus(datei));
-        if (z[2].starts_with("= ")) {
+        if (z[2].starts_with("=")) {
             ASSERT_TRUE(e.projekt) << e.fehler;
-            EXPECT_EQ(zeilenVon(schreibeProjekt(*e.projekt).bytes).at(i), bytesVon(z[2].substr(2)));
+            const auto neu = zeilenVon(schreibeProjekt(*e.projekt).bytes);
+            EXPECT_EQ(i < neu.size() ? neu[i] : "", bytesVon(z[2].substr(std::min<std::size_t>(2, z[2].size()))));
         } else {
             EXPECT_FALSE(e.projekt);
             EXPECT_EQ(e.fehler, z[2]);
@@ -138,14 +147,16 @@ TEST(Projektdatei, headingCharactersTheFileCannotHoldAreReplacedAndNamedVisibly)
     p.bezeichnung = "Sagte \"Hallo\"\tund\u0081ging\u009F"; // U+0081 would be the undefined byte 0x81
     p.nummer = "Ω-1 \u2013 €\u007F";                       // the en dash is in Windows-1252 (0x96)
     p.bearbeiter = "Zoë\r\n😀 \"";                          // a line break must not shift the lines
+    p.angaben.werkstoffStutzen = "\"P235GH\"\u0085TC1\n✓";  // a double quote is no field end here
     const Dateiinhalt inhalt = schreibeProjekt(p);
     const auto zeilen = zeilenVon(inhalt.bytes);
-    ASSERT_EQ(zeilen.size(), 44u);
+    ASSERT_EQ(zeilen.size(), 46u);
     EXPECT_EQ(zeilen[41], "\"Sagte 'Hallo' und ging \"");
     EXPECT_EQ(zeilen[42], "\"?-1 \x96 \x80 \"");
     EXPECT_EQ(zeilen[43], "\"Zo\xEB  ? '\"");
+    EXPECT_EQ(zeilen[45], "WerkstoffStutzen=\"P235GH\" TC1 ?");
     EXPECT_EQ(sichtbareZeichen(inhalt.ersetzteZeichen),
-              "„\"“, U+0009, U+0081, U+009F, „Ω“, U+007F, U+000D, U+000A, „😀“");
+              "„\"“, U+0009, U+0081, U+009F, „Ω“, U+007F, U+000D, U+000A, „😀“, U+0085, „✓“");
 }
 
 // Rows of tests/data/project/dateinamen.txt.

@@ -1,6 +1,7 @@
 #include "app/kommandozeile.h"
 #include "formular/kaesten.h"
 #include "tests/formular/formularhilfe.h"
+#include "window/angabendialog.h"
 #include "window/formergebnisausgabe.h"
 #include "window/formvelkor.h"
 
@@ -153,11 +154,11 @@ TEST_F(Fenster, tabVisitsTheControlsInTheirOrderAndSkipsDisabledOnes)
         return besucht.join(' ');
     };
     EXPECT_EQ(folge(13), "TextDa Texts Textc1 Textc2 Textv TextK TextSi OptionZylinder TextDruck TextBez "
-                         "TextNummer TextBearb CheckStutzen CheckScheibe");
+                         "TextNummer TextBearb CommandAngaben CheckStutzen");
     klicke(knopf("CheckStutzen"));
     klicke(knopf("CheckScheibe"));
     klicke(knopf("OptionKugel"));
-    EXPECT_EQ(folge(42), "OptionKugel TextDruck TextBez TextNummer TextBearb CheckStutzen TextDas Textss Textc1s "
+    EXPECT_EQ(folge(43), "OptionKugel TextDruck TextBez TextNummer TextBearb CommandAngaben CheckStutzen TextDas Textss Textc1s "
                          "Textc2s TextKs TextSis Textls Textlsstrich Textx Textphi Checkausgehalst CheckScheibe "
                          "Textb Texth TextKScheibe TextSiScheibe CommandTextdatei CommandLaden CommandSpeichern "
                          "CommandLoeschen CommandBerechnen TextErgebnisgk TextErgebnisstutzen TextErgebnisgkprozent "
@@ -318,6 +319,44 @@ TEST_F(Fenster, theFileButtonsAndKeysReachTheirCommandsAndAFileLoadedAtStartShow
     EXPECT_EQ(dialoge.protokoll, (std::vector<std::string>{"frage Vor dem Löschen speichern? | Geänderte Daten",
                                                            "oeffnen LADEN - Kalvero - Velkor | VLK-Dateien|*.vlk | " + datei,
                                                            "speichern SPEICHERN - Kalvero - Velkor | VLK-Dateien|*.vlk | "}));
+}
+
+// Alt+A opens the dialog; Escape there keeps the old values, Enter takes the typed ones over and calculates.
+TEST_F(Fenster, theDialogAngabenIsReachedByKeyboardAndOnlyOkTakesItsValuesOverAndCalculates)
+{
+    ASSERT_TRUE(fenster->lade(VELKOR_TESTDATEN "/app/zylinder_stutzen.vlk"));
+    const auto dialog = [this](const char* getippt, Qt::Key schluss) {
+        aktiviere(fenster.get());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        // A mnemonic clicks after a moment.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return fenster->findChild<AngabenDialog*>(); })) << "Alt+A opens it";
+        auto* d = fenster->findChild<AngabenDialog*>();
+        d->activateWindow(); // a dialog counts as active while its parent is
+        ASSERT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }));
+        const QStringList texte = QString(getippt).split('|'); // box by box, from the temperature
+        for (const QString& text : texte) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+            if (&text != &texte.back())
+                taste(Qt::Key_Tab);
+        }
+        d->findChild<QCheckBox*>("CheckPruefung")->setChecked(true);
+        QTest::keyClick(QApplication::focusWidget(), schluss);
+        QTest::qWait(1); // the closed dialog is deleted
+    };
+    dialog("150|P265GH", Qt::Key_Escape);
+    EXPECT_FALSE(modell().geaendert());
+    EXPECT_EQ(modell().angaben(), Angaben{});
+    dialog("200,456|P265GH|P235GH TC1", Qt::Key_Return);
+    EXPECT_TRUE(modell().geaendert());
+    EXPECT_EQ(modell().angaben(), (Angaben{200.46, "P265GH", "P235GH TC1", ""}));
+    EXPECT_DOUBLE_EQ(modell().rechenstand()->pruefung->pTMindest, 1.43 * 10); // p = 10 bar
+    aktiviere(fenster.get());
+    klicke(knopf("CommandAngaben"));
+    auto* d = fenster->findChild<AngabenDialog*>();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->findChild<QLabel*>("LabelpTMindest")->text(), "pT,min = 14.30 bar");
+    // The operating 27.632 bar with S′ = 1.05 for S = 1.5: 27.632 · 1.5 / 1.05.
+    EXPECT_EQ(d->findChild<QLineEdit*>("PruefpmaxFV")->text(), "39.47");
 }
 
 // With the section checked the window shows, copies and keeps what the command line writes.
