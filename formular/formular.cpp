@@ -1,12 +1,13 @@
 #include "formular/formular.h"
 
+#include "engine/pruefzustand.h"
 #include "engine/zahlentext.h"
 #include "project/steuerzeichen.h"
 #include "report/bericht.h"
-#include "engine/pruefzustand.h"
 #include "report/meldung.h"
 #include "report/rechengang.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -255,8 +256,7 @@ std::optional<std::string> Formular::rechengang() const
 Berichtsdaten Formular::berichtsdaten() const
 {
     Berichtsdaten d;
-    for (std::size_t i = 0; i < anzahlGroessen; ++i)
-        d.texte[i] = texte_[i];
+    std::copy_n(texte_.begin(), d.texte.size(), d.texte.begin());
     // A control character would reach a terminal raw and make the drawing's SVG
     // invalid; the report and the drawing get the blank a saved file holds.
     d.bezeichnung = ohneSteuerzeichen(text(Kasten::TextBez));

@@ -276,7 +276,7 @@ def pruefung(basis, namen, aenderung, angaben):
     a.update((k, float(w)) for k, w in angaben.items())
     k20 = dict(K=a['K20'] or e['K'], Ks=a['K20s'] or e['Ks'], KScheibe=a['K20Scheibe'] or e['KScheibe'])
     teile = ['K'] + (['Ks'] if e['stutzen'] else []) + (['KScheibe'] if e['stutzen'] and e['scheibe'] else [])
-    pT_min = max(1.43 * e['p'], 1.25 * e['p'] * max(k20[k] / e[k] for k in teile))
+    pT_min = max([1.43 * e['p']] + [1.25 * e['p'] * k20[k] / e[k] for k in teile if e[k] > 0])
     t = dict(e, p=a['pT'] or pT_min, S=a['SPruef'], Sis=a['SPruefs'], SScheibe=a['SPruefScheibe'], **k20)
     if not a['c2Abziehen']:
         t.update(c2=0, c2s=0)

@@ -1,5 +1,6 @@
 #include "formular/formular.h"
 #include "project/projektdatei.h"
+#include "report/zusammenfassung.h"
 
 #include "tests/formular/formularhilfe.h"
 
@@ -200,6 +201,9 @@ TEST(Formular, theCheckAtTestPressureJoinsStatusReportAndWorkedCalculation)
     EXPECT_EQ(f.statusfarbe(), Statusfarbe::rot);
     EXPECT_EQ(bericht, testdaten("formular/pruefzustand_bericht.txt"));
     EXPECT_EQ(f.rechengang(), testdaten("formular/pruefzustand_rechengang.txt"));
+    const std::string summe = zusammenfassung(*f.rechenstand());
+    EXPECT_NE(summe.find("\r\nAusreichend dimensioniert.\r\nPrüfzustand: pT = 30,00 bar > pmax = 28,82 bar "
+                         "(Flächenvergleich)\r\nNICHT AUSREICHEND IM PRÜFZUSTAND!\r\n"), std::string::npos) << summe;
 }
 
 } // namespace

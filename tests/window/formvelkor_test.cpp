@@ -108,9 +108,14 @@ TEST_F(Fenster, everyBoxStandsInItsFrameBesideTheLabelOfItsRowAndNothingCoversMo
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
     // Neighbours in a frame share at most their borders.
     const auto name = [](QWidget* w) { auto* l = qobject_cast<QLabel*>(w); return " " + (l ? l->text() : w->objectName()).toStdString(); };
+    // So do the frames and the buttons of the window (the check boxes sit on their frames' corners).
+    QList<QList<QWidget*>> nachbarschaften{
+        fenster->findChildren<QWidget*>(QRegularExpression("^(Frame|Command)"), Qt::FindDirectChildrenOnly)};
     for (QGroupBox* g : fenster->findChildren<QGroupBox*>())
-        for (QWidget* a : g->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            for (QWidget* b : g->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        nachbarschaften.append(g->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    for (const QList<QWidget*>& nachbarn : nachbarschaften)
+        for (QWidget* a : nachbarn)
+            for (QWidget* b : nachbarn)
                 EXPECT_TRUE(a == b || (a->geometry() & b->geometry()).height() <= 3) << name(a) << name(b);
     const auto zeilen = tabelle("window/fenster.txt");
     for (const auto& z : zeilen) {
@@ -133,6 +138,10 @@ TEST_F(Fenster, everyBoxStandsInItsFrameBesideTheLabelOfItsRowAndNothingCoversMo
     EXPECT_EQ(fenster->findChildren<QWidget*>(QRegularExpression("^(Text|Frame)")).size(), zeilen.size());
     for (QPushButton* b : fenster->findChildren<QPushButton*>())
         EXPECT_EQ(b->isDefault(), b->objectName() == "CommandBerechnen") << b->objectName().toStdString();
+    for (const auto& [knopfname, tip] : {std::pair{"CommandTextdatei", "Print: Ergebnisausgabe (Strg+P)"},
+                                         {"CommandLaden", "Laden (Strg+O)"}, {"CommandSpeichern", "Speichern (Strg+S)"},
+                                         {"CommandBerechnen", "Berechnung (F9)"}})
+        EXPECT_EQ(knopf(knopfname)->toolTip(), tip);
     // A frame's caption starts right of the check box on its corner.
     for (const char* name : {"FrameStutzen", "FrameScheibe"}) {
         auto* g = teil<QGroupBox>(name);
