@@ -116,7 +116,7 @@ void Textschreiber::schreibeZeichen(std::string& ziel, const std::string& utf8, 
         const QStringView zeichen = QStringView(text).mid(i, laenge);
         const char32_t cp = laenge == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
         i += laenge;
-        if (cp == U'"' && inAnfuehrung) {
+        if (cp == char32_t('"') && inAnfuehrung) {
             ersetze(ziel, zeichen, '\'');
         } else if (istSteuerzeichen(cp)) {
             ersetze(ziel, zeichen, ' ');
