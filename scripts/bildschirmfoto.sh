@@ -25,26 +25,26 @@ trap 'kill "${programm:-}" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true
 export DISPLAY="$anzeige"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
+# The id of the window titled $1 once it is shown (10 s at most), else a message and the end.
+fenster() {
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || { echo "Das Fenster „$1“ erschien nicht." >&2; exit 1; }
+  sleep 0.5
+  echo "$id"
+}
+
 LANG=de_DE.UTF-8 build/release/app/velkor "$datei" &
 programm=$!
-fenster=""
-for _ in $(seq 100); do
-  fenster=$(xdotool search --name '^Velkor$' 2>/dev/null | head -1) && [ -n "$fenster" ] && break
-  sleep 0.1
-done
-[ -n "$fenster" ] || { echo "Das Fenster erschien nicht." >&2; exit 1; }
-sleep 0.5
-import -window "$fenster" "$ziel"
+haupt=$(fenster Velkor)
+import -window "$haupt" "$ziel"
 
 # "P": the report button, 384 + 12 and 304 + 12 inside the window.
-xdotool mousemove --window "$fenster" 396 316 click 1
-bericht=""
-for _ in $(seq 50); do
-  bericht=$(xdotool search --name '^Ergebnisausgabe$' 2>/dev/null | head -1) && [ -n "$bericht" ] && break
-  sleep 0.1
-done
-[ -n "$bericht" ] || { echo "Das Berichtsfenster erschien nicht." >&2; exit 1; }
-sleep 0.5
+xdotool mousemove --window "$haupt" 396 316 click 1
+bericht=$(fenster Ergebnisausgabe)
 import -window "$bericht" "${ziel%.png}-bericht.png"
 
 # "Rechengang", left of the buttons: 8 + 10 and 320 + 12 below the row of tabs (24 high).
@@ -55,13 +55,7 @@ import -window "$bericht" "${ziel%.png}-rechengang.png"
 # "Angaben…", below the frame "Projekt": 8 + 40 and 336 + 12 inside the main window,
 # which the report window covers until it is hidden.
 xdotool windowunmap "$bericht"
-xdotool mousemove --window "$fenster" 48 348 click 1
-angaben=""
-for _ in $(seq 50); do
-  angaben=$(xdotool search --name '^Angaben$' 2>/dev/null | head -1) && [ -n "$angaben" ] && break
-  sleep 0.1
-done
-[ -n "$angaben" ] || { echo "Der Dialog Angaben erschien nicht." >&2; exit 1; }
-sleep 0.5
+xdotool mousemove --window "$haupt" 48 348 click 1
+angaben=$(fenster Angaben)
 import -window "$angaben" "${ziel%.png}-angaben.png"
 echo "$ziel ${ziel%.png}-bericht.png ${ziel%.png}-rechengang.png ${ziel%.png}-angaben.png"
