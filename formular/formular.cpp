@@ -209,7 +209,8 @@ Rechenlauf Formular::berechne()
     for (const Groesseninfo& g : groessen())
         if (g.eingabe)
             wert(design, g.groesse) = zahlAusText(texte_[index(kastenVon(g.groesse))], dezimaltrenner_);
-    Rechenlauf lauf = berechnung(design, {zylinder_, stutzen_, scheibe_, ausgehalst_});
+    const Schalter schalter{zylinder_, stutzen_, scheibe_, ausgehalst_};
+    Rechenlauf lauf = berechnung(design, schalter);
     for (const Groesseninfo& g : groessen()) {
         const auto i = static_cast<std::size_t>(g.groesse);
         if (lauf.gesetzt[i])
@@ -223,7 +224,7 @@ Rechenlauf Formular::berechne()
             reservefarben_[reserveIndex(reserve)] = wert(daten_, reserve) < 0 ? Reservefarbe::rot : Reservefarbe::gruen;
     std::optional<Pruefzustand> pruefung;
     if (pruefangaben_.an && lauf.berechnet())
-        pruefung = pruefzustand(lauf.daten, {zylinder_, stutzen_, scheibe_, ausgehalst_}, pruefangaben_);
+        pruefung = pruefzustand(lauf.daten, schalter, pruefangaben_);
     const Urteil u = velkor::urteil(lauf, pruefung);
     statustext_ = meldung(u);
     statusfarbe_ = velkor::statusfarbe(u.ausgang);
