@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Start-up of velkor against an empty Qt Widgets window, both quitting as soon as
+# Start-up of velkor against a Qt Widgets window with one label, both quitting as soon as
 # their window is shown: wall time and peak memory, and their ratios.
 # QT_QPA_PLATFORM selects the platform (offscreen unless set).
 set -euo pipefail
