@@ -239,18 +239,20 @@ TEST(Skizze, theRadiusBreaksPastOneAndAHalfTimesTheRegionAndANozzleNotDrawnAsTyp
     }
 }
 
-// A cylinder, a sphere and a stopped run as the SVG expected in tests/data/skizze/svg/,
-// apart from what the machine's fonts decide: where a text's baseline falls, and the family
-// and size of the toolkit's default font. VELKOR_NEUE_SKIZZEN=1 writes them anew, to be
-// looked at before they are committed.
-TEST(Skizze, aCylinderASphereAndAStoppedRunArePaintedAsTheirExpectedSvg)
+// The examples, the drawing's designs and a stopped run as the SVG expected in
+// tests/data/skizze/svg/, apart from what the machine's fonts decide: where a text's baseline
+// falls, and the family and size of the toolkit's default font. VELKOR_NEUE_SKIZZEN=1 writes
+// them anew, to be looked at before they are committed.
+TEST(Skizze, everyDesignIsPaintedAsItsExpectedSvg)
 {
     QTemporaryDir ordner;
     static const QRegularExpression schrift(R"((<text [^>]*) y="[^"]*"|(<g [^>]*)font-family="[^"]*" font-size="[^"]*")");
-    for (const QString& datei : {QStringLiteral(VELKOR_BEISPIELE "/zylinder-stutzen.vlk"),
-                                 QStringLiteral(VELKOR_BEISPIELE "/kugel.vlk"), daten("app/division_null.vlk")}) {
-        const std::string pfad = ordner.filePath("s.svg").toStdString(), name = QFileInfo(datei).baseName().toStdString();
-        ASSERT_EQ(schreibeSkizze(pfad, quelleAus(datei)), std::nullopt);
+    const QFileInfoList dateien = QDir(VELKOR_BEISPIELE).entryInfoList({"*.vlk"})
+        + QDir(daten("skizze")).entryInfoList({"*.vlk"}) + QFileInfoList{QFileInfo(daten("app/division_null.vlk"))};
+    ASSERT_EQ(dateien.size(), 4 + 11 + 1);
+    for (const QFileInfo& datei : dateien) {
+        const std::string pfad = ordner.filePath("s.svg").toStdString(), name = datei.baseName().toStdString();
+        ASSERT_EQ(schreibeSkizze(pfad, quelleAus(datei.filePath())), std::nullopt);
         const std::string svg = QString::fromStdString(inhalt(pfad)).replace(schrift, "\\1\\2").toStdString();
         if (std::getenv("VELKOR_NEUE_SKIZZEN"))
             std::ofstream(VELKOR_TESTDATEN "/skizze/svg/" + name + ".svg", std::ios::binary) << svg;
