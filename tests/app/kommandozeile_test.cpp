@@ -204,7 +204,9 @@ TEST_F(Ordner, thePdfHoldsTheReportAndTheDrawingAndNeverReplacesTheProjectFile)
         EXPECT_TRUE(seite2.contains(text)) << text;
     EXPECT_TRUE(QSvgRenderer(ordner.filePath("s.svg")).isValid());
     EXPECT_NE(inhalt(ordner.filePath("s.svg").toStdString()).find("As1 = 148.72 mm²"), std::string::npos);
-    EXPECT_EQ(QImage(ordner.filePath("s.PNG")).size(), QSize(1636, 1122));
+    const QImage png(ordner.filePath("s.PNG"));
+    EXPECT_EQ(png.size(), QSize(1636, 1122));
+    EXPECT_EQ(png.dotsPerMeterX(), 5906) << "150 dpi";
 
     ASSERT_TRUE(QFile::copy(VELKOR_TESTDATEN "/app/zylinder_stutzen.vlk", ordner.filePath("projekt.vlk")));
     ASSERT_TRUE(QFile::link(ordner.filePath("projekt.vlk"), ordner.filePath("verknuepfung.pdf")));

@@ -40,6 +40,11 @@ TEST(Angabenformular, theDialogOpensWithTheDesignsValuesAndGivesThemBackUntouche
     a.setzePruefung(false);
     a.setzeC2Abziehen(true);
     EXPECT_EQ(a.pruefangaben(), (Pruefangaben{false, 25, 300, 0, 280, 1.05, 1.1, 1.05, true}));
+    for (const char* getippt : {"1e999", "30"}) {
+        a.tippe(Angabenfeld::pT, getippt);
+        a.fokusVerloren(Angabenfeld::pT);
+    }
+    EXPECT_EQ(a.statustext(), "") << "a corrected box takes the warning back";
 }
 
 } // namespace

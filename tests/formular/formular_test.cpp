@@ -135,9 +135,9 @@ TEST(Formular, theReportIsRefusedWhenTheRunStopsAndTakesTheBoxTextsAsTheyStand)
     grunddaten(f);
     f.setzeZylinder(false);
     f.tippe(K::TextBez, "Behälter\x1b" "1"); // not left: the box text counts, its control character a blank
-    f.tippe(K::TextNummer, "\x01" "7\xc2\x85");
+    f.tippe(K::TextNummer, "\x01" "7\xc2\x85À");
     const std::string bericht = f.bericht().value_or("");
-    EXPECT_EQ(f.rechenstand()->daten.nummer, " 7 ") << "the drawing's heading";
+    EXPECT_EQ(f.rechenstand()->daten.nummer, " 7 À") << "the drawing's heading; À is 0xC3 0x80";
     for (const char* zeile : {"Projekt:        Behälter 1", "Grundkörper:Kugel", "Aussendurchmesser               Da = 100,00 mm"})
         EXPECT_NE(bericht.find("\r\n" + std::string(zeile) + "\r\n"), std::string::npos) << zeile;
     for (const auto& [eingabe, farbe] : {std::pair{"0", Statusfarbe::normal}, {"1e999", Statusfarbe::gelb}}) {
