@@ -161,8 +161,10 @@ TEST_F(Ausgabe, tabMovesOnToTheButtonsAndTheTabsAndControlTabSwitchesToAnEnabled
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> schritte[] = {
         {Qt::Key_Tab, Qt::ControlModifier, 1}, {Qt::Key_PageDown, Qt::ControlModifier, 0},
         {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 1}, {Qt::Key_PageUp, Qt::ControlModifier, 0}};
-    for (const auto& [taste, mit, tab] : schritte)
+    for (const auto& [taste, mit, tab] : schritte) {
         EXPECT_EQ(wechsle(taste, mit), tab) << taste;
+        EXPECT_EQ(fenster->findChild<QWidget*>("Skizze")->isVisible(), tab == 1) << "the drawing shows on its tab only";
+    }
 }
 
 TEST_F(Ausgabe, druckenAndAlsPdfPrintTheReportOnceAJobOrSayWhyNot)
