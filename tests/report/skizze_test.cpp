@@ -133,7 +133,7 @@ TEST(Skizze, everyDesignKeepsItsShapesApartItsLabelsApartAndBesideTheirDimension
     std::vector<std::pair<std::string, Projekt>> entwuerfe_ = entwurfsraum();
     for (const QString& datei : entwuerfe())
         entwuerfe_.emplace_back(datei.toStdString(), ladeProjektdatei(datei.toStdString()).projekt.value());
-    ASSERT_EQ(entwuerfe_.size(), 240u + 3 + 16);
+    ASSERT_EQ(entwuerfe_.size(), 240u + 3 + 18);
     std::vector<double> fuellungen;
     for (const auto& [name, entwurf] : entwuerfe_) {
         const Rechenstand q = quelleAus(entwurf);
@@ -249,7 +249,7 @@ TEST(Skizze, everyDesignIsPaintedAsItsExpectedSvg)
     static const QRegularExpression schrift(R"((<text [^>]*) y="[^"]*"|(<g [^>]*)font-family="[^"]*" font-size="[^"]*")");
     const QFileInfoList dateien = QDir(VELKOR_BEISPIELE).entryInfoList({"*.vlk"})
         + QDir(daten("skizze")).entryInfoList({"*.vlk"}) + QFileInfoList{QFileInfo(daten("app/division_null.vlk"))};
-    ASSERT_EQ(dateien.size(), 4 + 12 + 1);
+    ASSERT_EQ(dateien.size(), 4 + 14 + 1);
     for (const QFileInfo& datei : dateien) {
         const std::string pfad = ordner.filePath("s.svg").toStdString(), name = datei.baseName().toStdString();
         ASSERT_EQ(schreibeSkizze(pfad, quelleAus(datei.filePath())), std::nullopt);
