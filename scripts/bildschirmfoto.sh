@@ -57,5 +57,12 @@ import -window "$bericht" "${ziel%.png}-rechengang.png"
 xdotool windowunmap "$bericht"
 xdotool mousemove --window "$haupt" 48 348 click 1
 angaben=$(fenster Angaben)
+# "Prüfzustand rechnen" (30, 198 inside the dialog), then OK (Return) calculates and closes;
+# opened again, the dialog shows the test case's results.
+xdotool mousemove --window "$angaben" 30 198 click 1
+xdotool key Return
+sleep 0.5
+xdotool mousemove --window "$haupt" 48 348 click 1
+angaben=$(fenster Angaben)
 import -window "$angaben" "${ziel%.png}-angaben.png"
 echo "$ziel ${ziel%.png}-bericht.png ${ziel%.png}-rechengang.png ${ziel%.png}-angaben.png"
