@@ -281,7 +281,8 @@ void Rechnung::wanddicke(const Bauteil& teil)
         for (const auto& [w, g] : {std::pair{p, Groesse::p}, std::pair{v, Groesse::v}, std::pair{S, teil.S}})
             if (w == 0)
                 null += (null.empty() ? "" : ", ") + sym(g);
-        nullteiler(null);
+        // None of them zero: their product fell below the smallest double.
+        nullteiler(null.empty() ? "p·v·" + sym(teil.S) : null);
     }
     // Both divisors are formed before either is tested.
     const Zahl nennerS = ((c * K) / S) * v + p;
